@@ -1,0 +1,6 @@
+#include "core/Hooks.h"
+
+ProgramHooks& hooks() {
+    static ProgramHooks instance;
+    return instance;
+}

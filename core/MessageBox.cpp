@@ -1,0 +1,31 @@
+#include "core/MessageBox.h"
+
+namespace {
+MsgAnswer cautiousAnswer(const MessageRequest& request) {
+    switch (request.buttons) {
+    case MsgButtons::Ok:
+        return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    default:
+        return MsgAnswer::Cancel;
+    }
+}
+
+MessageHandler& handler() {
+    static MessageHandler current;
+    return current;
+}
+} // namespace
+
+MsgAnswer ShowMessage(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
+    MessageRequest request{text, title.isEmpty() ? kAppTitle : title, buttons, icon};
+    if (handler()) return handler()(request);
+    return cautiousAnswer(request);
+}
+
+MessageHandler SetMessageHandler(MessageHandler next) {
+    MessageHandler previous = handler();
+    handler() = std::move(next);
+    return previous;
+}

@@ -1,0 +1,4 @@
+#include "core/ui/WindowRegistry.h"
+
+// The windows and commands of this subsystem, by the names the menus use.
+void RegisterLinkWindows() {}

@@ -1,0 +1,69 @@
+#include "TestSupport.h"
+
+#include "core/AppState.h"
+#include "core/Hooks.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+ScriptedMessages::ScriptedMessages() {
+    previous_ = SetMessageHandler([this](const MessageRequest& request) {
+        shown_.append(request);
+        if (!answers_.isEmpty()) return answers_.takeFirst();
+        switch (request.buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::YesNo:
+            return MsgAnswer::No;
+        default:
+            return MsgAnswer::Cancel;
+        }
+    });
+}
+
+ScriptedMessages::~ScriptedMessages() {
+    SetMessageHandler(previous_);
+}
+
+QStringList ScriptedMessages::texts() const {
+    QStringList result;
+    for (const auto& r : shown_)
+        result.append(r.text);
+    return result;
+}
+
+QString BuiltProgramFolder() {
+    return QStringLiteral(ZR580_BIN_DIR);
+}
+
+namespace {
+void copyTree(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QFileInfo info(source);
+        if (info.isExecutable()) continue; // programs stay where they were built
+        const QString target = to + source.mid(from.size());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(source, target);
+    }
+}
+} // namespace
+
+void ProgramTest::SetUp() {
+    ASSERT_TRUE(folder_.isValid());
+    copyTree(BuiltProgramFolder(), folder_.path());
+    qputenv("ZR580_HOME", folder_.path().toLocal8Bit());
+    resetAppState();
+    hooks() = ProgramHooks{};
+}
+
+void ProgramTest::TearDown() {
+    qunsetenv("ZR580_HOME");
+}
+
+QString ProgramTest::path(const QString& relative) const {
+    return QDir(folder_.path()).filePath(relative);
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Shared test support: a temporary program folder per test (ZR580_HOME) with the
+// data files of the built program folder copied in, a fresh program state, and a
+// scripted message-box answerer that records every box shown.
+
+#include "core/MessageBox.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <ostream>
+
+class ScriptedMessages {
+  public:
+    ScriptedMessages();
+    ~ScriptedMessages();
+    // Answers given in order; when they run out, the cautious default is used.
+    void answer(MsgAnswer next) { answers_.append(next); }
+    const QList<MessageRequest>& shown() const { return shown_; }
+    QStringList texts() const;
+    void clear() { shown_.clear(); }
+
+  private:
+    QList<MessageRequest> shown_;
+    QList<MsgAnswer> answers_;
+    MessageHandler previous_;
+};
+
+// Base fixture: its own program folder and a reset program state.
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    QString path(const QString& relative) const;
+
+    QTemporaryDir folder_;
+    ScriptedMessages messages_;
+};
+
+// The built program folder (executables and data files).
+QString BuiltProgramFolder();
+
+// Readable failure output for Qt texts.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '{' << l.join(QStringLiteral("|")).toStdString() << '}';
+}
+inline void PrintTo(const QByteArray& b, std::ostream* os) {
+    *os << "hex:" << b.toHex(' ').toStdString();
+}
