@@ -1,0 +1,26 @@
+#pragma once
+// The data file (7979 bytes), its 6-byte side file, the template files and
+// "Setting.ini". Messages go through the message-box seam.
+
+#include "core/Document.h"
+
+#include <QByteArray>
+#include <QString>
+
+QByteArray SerializeDocument(const DocumentRecord& record);
+// False when the bytes are not a valid 7979-byte record (wrong size, counts out of
+// range, channel numbers outside 1..128 or repeated).
+bool DeserializeDocument(const QByteArray& bytes, DocumentRecord* record);
+
+QString SideFileNameOf(const QString& dataPath);
+// File Open: false when refused (the message was shown, the document is unchanged).
+bool LoadDataFile(const QString& path);
+// File Save / Save As: false on failure (the message was shown).
+bool SaveDataFile(const QString& path);
+void LoadTemplate();
+void ReadSideFile(const QString& dataPath);
+bool WriteSideFile(const QString& dataPath);
+void ReadSettingsFile();
+bool WriteSettingsFile();
+// Writes bytes through a temporary file and a rename; false (old file intact) on failure.
+bool WriteFileSafely(const QString& path, const QByteArray& bytes);
