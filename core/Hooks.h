@@ -11,8 +11,11 @@ struct ProgramHooks {
     std::function<void()> setLinkIdle;
     // The channel table changed: open channel windows redisplay themselves.
     std::function<void()> channelsChanged;
-    // A priority channel was revalidated: an open scan window redisplays itself.
-    std::function<void()> priorityChannelsChanged;
+    // Set while the scan window is open: its own refresh keeps the priority
+    // channels valid instead of the channel table's check.
+    std::function<void()> scanWindowReshow;
+    // True while a transfer with the radio runs (the main window's resize rule).
+    std::function<bool()> transferRunning;
 };
 
 ProgramHooks& hooks();
