@@ -65,7 +65,7 @@ class FrmCommChInfo : public QWidget, public CommitsPendingEdit {
     void clearRow(int row);
     void SetShowEditData();
     void SaveShowGridData();
-    void EnterGridEdit(bool takeFocus = true);
+    void EnterGridEdit(bool takeFocus = true, bool reloadEditWindow = true);
     void FlexConcludeRx();
     void GridNextLine();
     void GridNextCol();
@@ -86,13 +86,13 @@ class FrmCommChInfo : public QWidget, public CommitsPendingEdit {
 
     ChannelGridTable* grid_ = nullptr;
     QLineEdit* text1_ = nullptr;
-    QComboBox* combo1_ = nullptr; // tones, columns 3 and 4
-    QComboBox* combo2_ = nullptr; // TX power
-    QComboBox* combo3_ = nullptr; // channel spacing
+    QComboBox* combo1_ = nullptr;   // tones, columns 3 and 4
+    QComboBox* combo2_ = nullptr;   // TX power
+    QComboBox* combo3_ = nullptr;   // channel spacing
     QComboBox* combo4_0_ = nullptr; // scan add
     QComboBox* combo4_1_ = nullptr; // PTT ID
-    QComboBox* combo5_ = nullptr; // option signalling
-    QComboBox* combo6_ = nullptr; // group
+    QComboBox* combo5_ = nullptr;   // option signalling
+    QComboBox* combo6_ = nullptr;   // group
     QLabel* label1_ = nullptr;
     QPushButton* editButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
