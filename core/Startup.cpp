@@ -27,16 +27,10 @@ bool truthValue(const QString& text) {
 void readSetupFile() {
     const ProfileFile setup(SetupFilePath());
     app().isFirstRun = truthValue(setup.read(kSection, QStringLiteral("IsFirstRun")));
-    bool numeric = false;
-    const int port = setup.read(kSection, QStringLiteral("comPort")).toInt(&numeric);
-    app().comPort = numeric && port >= 0 && port <= 32767 ? static_cast<int16>(port) : 0;
-
-    // No operating system here offers every port number unchecked: a port that is
-    // not present gives way to the first present one.
-    if (!PortExists(app().comPort)) app().comPort = static_cast<int16>(FirstPort());
-
+    // No operating system here offers every port number unchecked: a stored port
+    // that is not present gives way to the first present one, written back.
+    CheckComPortAtStartup();
     if (app().isFirstRun) setup.write(kSection, QStringLiteral("IsFirstRun"), QStringLiteral("0"));
-    setup.write(kSection, QStringLiteral("comPort"), QString::number(app().comPort));
 }
 } // namespace
 

@@ -68,8 +68,8 @@ void FileNew() {
 
 void FileOpen() {
     if (IsModified()) {
-        const MsgAnswer answer = ShowMessage(MessageText(Msg::SaveModified),
-                                             MsgButtons::YesNoCancel, MsgIcon::Warning);
+        const MsgAnswer answer =
+            ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
         if (answer == MsgAnswer::Cancel) return;
         // A save that did not happen (dialog cancelled, file error) keeps the
         // changed document instead of dropping it for another file.
@@ -96,8 +96,8 @@ void FileOpen() {
 
 bool FileSave() {
     if (app().isNewDocument) return FileSaveAs();
-    const QString question = QLatin1Char('"') + FileNameOf(app().documentName) +
-                             QLatin1Char('"') + MessageText(Msg::Overwrite);
+    const QString question = QLatin1Char('"') + FileNameOf(app().documentName) + QLatin1Char('"') +
+                             MessageText(Msg::Overwrite);
     if (ShowMessage(question, MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
         return false;
     const bool saved = SaveDataFile(app().documentName);

@@ -55,20 +55,13 @@ struct Target {
     const char* command; // registered command
 };
 constexpr Target kTargets[] = {
-    {"mnuFilePrint", "FrmPrintList", nullptr},
-    {"mnuModelInfo", "FrmModelInfo", nullptr},
-    {"mnuChannelInfo", "frmCommChInfo", nullptr},
-    {"mnuOptFeature", "FrmOptFeatures", nullptr},
-    {"mnuKeyAssignm", "FrmKeyAssignm", nullptr},
-    {"mnuScanInfo", "FrmScanInfo", nullptr},
-    {"mnuEmbeddedMsg", "FrmEmbMsg", nullptr},
-    {"mnuEMG", nullptr, "ReadRadioInfo"},
-    {"mnuRadioInfo", nullptr, "ReadRadioInfo"},
-    {"MnuBatch", "FrmCHBatch", nullptr},
-    {"mnuReadFromRadio", nullptr, "ReadFromRadio"},
-    {"mnuWriteToRadio", nullptr, "WriteToRadio"},
-    {"MnuProPassWord", "FrmPassWord", nullptr},
-    {"mnuComm", "FrmComSet", nullptr},
+    {"mnuFilePrint", "FrmPrintList", nullptr},      {"mnuModelInfo", "FrmModelInfo", nullptr},
+    {"mnuChannelInfo", "frmCommChInfo", nullptr},   {"mnuOptFeature", "FrmOptFeatures", nullptr},
+    {"mnuKeyAssignm", "FrmKeyAssignm", nullptr},    {"mnuScanInfo", "FrmScanInfo", nullptr},
+    {"mnuEmbeddedMsg", "FrmEmbMsg", nullptr},       {"mnuEMG", nullptr, "ReadRadioInfo"},
+    {"mnuRadioInfo", nullptr, "ReadRadioInfo"},     {"MnuBatch", "FrmCHBatch", nullptr},
+    {"mnuReadFromRadio", nullptr, "ReadFromRadio"}, {"mnuWriteToRadio", nullptr, "WriteToRadio"},
+    {"MnuProPassWord", "FrmPassWord", nullptr},     {"mnuComm", "FrmComSet", nullptr},
     {"mnuLanguage", "FrmSetLanguage", nullptr},
 };
 
@@ -185,8 +178,7 @@ void FrmMain::buildToolbar() {
 }
 
 QAction* FrmMain::toolButton(int position) const {
-    return position >= 1 && position <= toolButtons_.size() ? toolButtons_[position - 1]
-                                                            : nullptr;
+    return position >= 1 && position <= toolButtons_.size() ? toolButtons_[position - 1] : nullptr;
 }
 
 void FrmMain::buildPanel() {
@@ -207,8 +199,8 @@ void FrmMain::buildPanel() {
     panelBar_ = new QToolBar;
     panelBar_->setObjectName(QStringLiteral("Toolbar1"));
     panelBar_->setIconSize(QSize(12, 12));
-    QAction* hide = panelBar_->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton),
-                                         QString());
+    QAction* hide =
+        panelBar_->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), QString());
     hide->setObjectName(QStringLiteral("Toolbar1_1"));
     hide->setProperty(kKeyProperty, QStringLiteral("删除"));
     connect(hide, &QAction::triggered, this, [this] { setTreeVisible(false); });
@@ -347,9 +339,9 @@ void FrmMain::ApplyCaptions() {
         QAction* a = toolButton(spec.position);
         a->setText(spec.caption());
         // A tooltip is the menu caption without its access-key marker.
-        const QString tip = spec.tooltipMenu ? RemoveAll(MenuCaption(spec.tooltipMenu)(),
-                                                         QStringLiteral("&"))
-                                             : spec.tooltip();
+        const QString tip = spec.tooltipMenu
+                                ? RemoveAll(MenuCaption(spec.tooltipMenu)(), QStringLiteral("&"))
+                                : spec.tooltip();
         a->setToolTip(tip);
     }
 }

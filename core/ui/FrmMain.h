@@ -74,8 +74,8 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     QToolBar* toolBar_ = nullptr;
     QList<QAction*> toolButtons_; // by position - 1
     QList<QAction*> windowList_;
-    QWidget* panel_ = nullptr;   // Picture1
-    QFrame* frame_ = nullptr;    // Frame1
+    QWidget* panel_ = nullptr; // Picture1
+    QFrame* frame_ = nullptr;  // Frame1
     QTreeWidget* tree_ = nullptr;
     QToolBar* panelBar_ = nullptr; // Toolbar1
     QWidget* splitter_ = nullptr;  // CommandMove

@@ -17,9 +17,10 @@ const Tr kTitle{QStringLiteral("ZR580 Help"), QStringLiteral("ZR580 帮助")};
 const Tr kContents{QStringLiteral("&Contents"), QStringLiteral("目录(&C)")};
 const Tr kBack{QStringLiteral("&Back"), QStringLiteral("后退(&B)")};
 const Tr kForward{QStringLiteral("&Forward"), QStringLiteral("前进(&F)")};
-const Tr kMissing{QStringLiteral("The help book \"%1\" was not found in the program folder "
-                                 "(%2). Reinstall the program to get the help pages back."),
-                  QStringLiteral("在程序文件夹（%2）中找不到帮助文件“%1”。请重新安装程序以恢复帮助页。")};
+const Tr kMissing{
+    QStringLiteral("The help book \"%1\" was not found in the program folder "
+                   "(%2). Reinstall the program to get the help pages back."),
+    QStringLiteral("在程序文件夹（%2）中找不到帮助文件“%1”。请重新安装程序以恢复帮助页。")};
 
 class HelpWindow : public QWidget {
   public:
@@ -56,8 +57,9 @@ class HelpWindow : public QWidget {
         const HelpBook book = CurrentHelpBook();
         if (!book.exists()) {
             browser_->clearHistory();
-            browser_->setHtml(QStringLiteral("<p>%1</p>")
-                                  .arg(kMissing().arg(HelpBookName(), book.folder()).toHtmlEscaped()));
+            browser_->setHtml(
+                QStringLiteral("<p>%1</p>")
+                    .arg(kMissing().arg(HelpBookName(), book.folder()).toHtmlEscaped()));
             return;
         }
         QString page = contextId > 0 ? book.pagePath(contextId) : QString();

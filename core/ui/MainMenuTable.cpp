@@ -96,8 +96,8 @@ const std::vector<MenuSpec>& MainMenus() {
          true,
          {
              {"mnuWindowCascade", t("&Cascade", "层叠(&C)"), "", 701},
-             {"mnuWindowTileHorizontal", t("Tile Windows &Horizontally", "横向平铺窗口(&H)"),
-              "", 0, false},
+             {"mnuWindowTileHorizontal", t("Tile Windows &Horizontally", "横向平铺窗口(&H)"), "", 0,
+              false},
              {"mnuWindowTileVertical", t("Tile Windows &Vertically", "纵向平铺窗口(&V)"), "", 0,
               false},
              {"mnuWindowArrangeIcons", t("&Arrange Icons", "排列图标(&A)"), "", 0, false},

@@ -28,9 +28,9 @@ const std::vector<MenuSpec>& MainMenus();
 const Tr& MenuCaption(const char* name);
 
 struct ToolButtonSpec {
-    int position;    // 1-based; separators have no key
-    const char* key; // nullptr for a separator
-    Tr caption;      // empty: icon only
+    int position;                      // 1-based; separators have no key
+    const char* key;                   // nullptr for a separator
+    Tr caption;                        // empty: icon only
     const char* tooltipMenu = nullptr; // menu item whose caption is the tooltip
     Tr tooltip;                        // used when there is no tooltipMenu
     bool visible = true;

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 struct ButtonSpec {
@@ -13,14 +14,16 @@ struct ButtonSpec {
     Tr caption;
 };
 
-const ButtonSpec kOk{QMessageBox::Ok, MsgAnswer::Ok, {QStringLiteral("OK"), QStringLiteral("确定")}};
-const ButtonSpec kCancel{QMessageBox::Cancel, MsgAnswer::Cancel,
-                         {QStringLiteral("Cancel"), QStringLiteral("取消")}};
-const ButtonSpec kYes{QMessageBox::Yes, MsgAnswer::Yes,
-                      {QStringLiteral("&Yes"), QStringLiteral("是(&Y)")}};
-const ButtonSpec kNo{QMessageBox::No, MsgAnswer::No, {QStringLiteral("&No"), QStringLiteral("否(&N)")}};
-const ButtonSpec kRetry{QMessageBox::Retry, MsgAnswer::Retry,
-                        {QStringLiteral("&Retry"), QStringLiteral("重试(&R)")}};
+const ButtonSpec kOk{
+    QMessageBox::Ok, MsgAnswer::Ok, {QStringLiteral("OK"), QStringLiteral("确定")}};
+const ButtonSpec kCancel{
+    QMessageBox::Cancel, MsgAnswer::Cancel, {QStringLiteral("Cancel"), QStringLiteral("取消")}};
+const ButtonSpec kYes{
+    QMessageBox::Yes, MsgAnswer::Yes, {QStringLiteral("&Yes"), QStringLiteral("是(&Y)")}};
+const ButtonSpec kNo{
+    QMessageBox::No, MsgAnswer::No, {QStringLiteral("&No"), QStringLiteral("否(&N)")}};
+const ButtonSpec kRetry{
+    QMessageBox::Retry, MsgAnswer::Retry, {QStringLiteral("&Retry"), QStringLiteral("重试(&R)")}};
 
 QList<const ButtonSpec*> buttonsOf(MsgButtons buttons) {
     switch (buttons) {
