@@ -52,6 +52,8 @@ TEST_F(CliTest, NewWritesTheBandsDocumentAndShowPrintsIt) {
 
     // Without an extension the side file must not eat the name.
     ASSERT_EQ(cli({"new", path("plain")}).code, 0);
+    ASSERT_EQ(cli({"new", path("a.b")}).code, 0);
+    EXPECT_TRUE(QFile::exists(path("a.b.NVD")));
     EXPECT_EQ(bytes(path("plain.dat")).mid(7175, 2), QByteArray("\x02\x00", 2));
     EXPECT_TRUE(QFile::exists(path("plain.NVD")));
 }
