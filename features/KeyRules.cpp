@@ -35,11 +35,12 @@ QString extraItemText(int16 code) {
 }
 } // namespace
 
-QStringList KeyListItems(int16 storedCode) {
-    QStringList items;
+QList<KeyListItem> KeyListItems(int16 storedCode) {
+    QList<KeyListItem> items;
     for (int i = 0; i < kOfferedKeyFunctions; ++i)
-        items.append(kKeyFunctionTexts[static_cast<std::size_t>(i)]());
-    if (!offered(storedCode) && storedCode != kNoKeyCode) items.append(extraItemText(storedCode));
+        items.append({kKeyFunctionTexts[static_cast<std::size_t>(i)](), static_cast<int16>(i)});
+    if (!offered(storedCode) && storedCode != kNoKeyCode)
+        items.append({extraItemText(storedCode), storedCode});
     return items;
 }
 
@@ -47,11 +48,6 @@ int KeyShownIndex(int16 storedCode) {
     if (storedCode == kNoKeyCode) return 0;
     if (offered(storedCode)) return storedCode;
     return kOfferedKeyFunctions;
-}
-
-int16 KeyCodeForIndex(int index, int16 storedCode) {
-    if (index >= 0 && index < kOfferedKeyFunctions) return static_cast<int16>(index);
-    return storedCode;
 }
 
 int16& KeyCode(KeyAssignment& keys, int k) {

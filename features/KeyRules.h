@@ -6,7 +6,8 @@
 #include "core/AppState.h"
 #include "core/Document.h"
 
-#include <QStringList>
+#include <QList>
+#include <QString>
 #include <array>
 
 // Names of key-function codes 0..15; the list offers codes 0..9.
@@ -14,16 +15,19 @@ extern const std::array<Tr, 16> kKeyFunctionTexts;
 constexpr int kOfferedKeyFunctions = 10;
 constexpr int16 kNoKeyCode = 255;
 
-// The list of a key in the current language: the offered functions, plus one
-// extra last item when the stored code is none of them and not 255 (a code the
-// radio holds but this list does not offer), so that it shows what the radio has.
-QStringList KeyListItems(int16 storedCode);
+// One item of a key's list: its text and the code it stores.
+struct KeyListItem {
+    QString text;
+    int16 code;
+};
+// The list of a key in the current language: the offered functions (item i
+// stores code i), plus one extra last item when the stored code is none of them
+// and not 255 (a code the radio holds but this list does not offer), so that it
+// shows what the radio has and choosing it again keeps that code.
+QList<KeyListItem> KeyListItems(int16 storedCode);
 // The item that shows a stored code: 255 shows "None" (item 0); 0..9 their own
 // item; any other code the extra item.
 int KeyShownIndex(int16 storedCode);
-// The code a chosen item stores: its index for the offered functions; the extra
-// item keeps the code it shows. A list without a selection keeps the stored code.
-int16 KeyCodeForIndex(int index, int16 storedCode);
 
 // The four codes in window order (PF1, PF2, PF1_1s, PF2_1s).
 int16& KeyCode(KeyAssignment& keys, int k);

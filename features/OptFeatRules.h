@@ -6,6 +6,7 @@
 
 #include "core/AppState.h"
 #include "core/Document.h"
+#include "features/ListTexts.h"
 
 #include <QStringList>
 #include <array>
@@ -64,14 +65,6 @@ QStringList TotWarningItems();
 QStringList SquelchLevelItems();
 QStringList VoxLevelItems();
 QStringList VoxDelayItems(); // "0.3" .. "3.0"
-// Language-dependent lists in the current language.
-template <std::size_t N> QStringList ListTexts(const std::array<Tr, N>& table, int count = N) {
-    QStringList items;
-    for (int i = 0; i < count; ++i)
-        items.append(table[i]());
-    return items;
-}
-
 // Stores one control into its field. A list without a selection and a text that
 // matches no item leave the field as it was. Switching the band extension
 // re-limits every channel's TX frequency.

@@ -71,8 +71,3 @@ ScanEnabling ScanEnablingFor(int priorityType) {
         return {false, false};
     }
 }
-
-int16 PriorityChannelValue(const QString& text, bool selected) {
-    if (!selected) return 255;
-    return static_cast<int16>(text.trimmed().toInt());
-}

@@ -5,6 +5,7 @@
 
 #include "core/AppState.h"
 #include "core/Document.h"
+#include "features/ListTexts.h"
 
 #include <QList>
 #include <QStringList>
@@ -37,6 +38,3 @@ struct ScanEnabling {
     bool priorityChannels; // Combo1(1) and the eight priority-channel lists
 };
 ScanEnabling ScanEnablingFor(int priorityType);
-
-// A priority-channel list text to its stored value; 255 when nothing is chosen.
-int16 PriorityChannelValue(const QString& text, bool selected);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 QString ControlName(const char* base, int index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
@@ -63,6 +64,23 @@ void AddHelpCloseButtons(QWidget* window, int x, int y, int helpContext) {
     QObject::connect(help, &QPushButton::clicked, window,
                      [window, helpContext] { ShowHelpContext(helpContext, window); });
     QObject::connect(close, &QPushButton::clicked, window, [window] { window->close(); });
+}
+
+void InstallContextHelp(QWidget* window, int windowContext) {
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    f1->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(f1, &QShortcut::activated, window, [window, windowContext] {
+        int context = windowContext;
+        if (QWidget* focused = window->focusWidget()) {
+            const QVariant own = focused->property("helpContext");
+            if (own.isValid()) context = own.toInt();
+        }
+        ShowHelpContext(context, window);
+    });
+}
+
+void SetHelpContext(QWidget* control, int context) {
+    control->setProperty("helpContext", context);
 }
 
 void FillList(QComboBox* list, const QStringList& items) {

@@ -31,6 +31,11 @@ void PlaceLabelLeftOf(QLabel* label, const QString& text, const QWidget* box, in
 // CommandClose (closes the window) with their captions, side by side from (x, y).
 void AddHelpCloseButtons(QWidget* window, int x, int y, int helpContext);
 
+// F1 opens the help page of the focused control's context number (set with
+// SetHelpContext), else the window's.
+void InstallContextHelp(QWidget* window, int windowContext);
+void SetHelpContext(QWidget* control, int context);
+
 // Fills a list with the items, leaving nothing selected.
 void FillList(QComboBox* list, const QStringList& items);
 

@@ -334,3 +334,8 @@ void FrmOptFeatures::commitPendingEdit() {
     for (QLineEdit* box : text1_)
         CommitBox(box);
 }
+
+void FrmOptFeatures::closeEvent(QCloseEvent* event) {
+    commitPendingEdit();
+    QWidget::closeEvent(event);
+}

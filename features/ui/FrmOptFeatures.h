@@ -23,6 +23,9 @@ class FrmOptFeatures : public QWidget, public CommitsPendingEdit {
     void SaveOptFeat(int code);
     void EnableVOX(int state);
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void buildControls();
     void fillLists();
