@@ -72,13 +72,15 @@ void ImageToChannels(const RadioImage& image, DocumentRecord& doc) {
         const QString rx = ImageToFreData(slot);
         if (rx == kNoFrequency) continue; // an erased slot is not a channel
 
-        // The fields the image does not hold take the new-channel defaults.
+        // The fields the image does not hold take the new-channel defaults; the
+        // transmit-entry flag says whether the channel has a TX frequency, as if it
+        // had been typed.
         ChannelEntry e;
         e.number = static_cast<int16>(n);
         e.inUse = 1;
         SetText(e.rxFreq, rx);
         SetText(e.txFreq, ImageToFreData(slot + 4));
-        e.txEntryFlag = 1;
+        e.txEntryFlag = TextOf(e.txFreq) == kNoFrequency ? 1 : 0;
         SetText(e.decodeTone, ImageToToneData(slot[8], slot[9]));
         SetText(e.encodeTone, ImageToToneData(slot[10], slot[11]));
         const std::uint8_t flags = slot[12];

@@ -22,3 +22,7 @@ QString ImageToToneData(std::uint8_t kind, std::uint8_t index);
 
 // "dec.tbl": read at start-up; a failure shows "Read dec.TBL File Error!".
 bool ReadDecTable();
+// True when the text is an entry of the tone list (selectors offer nothing else).
+bool IsToneListText(const QString& display);
+// The 83 numbers of "dec.tbl" (entries 51 to 83 with 256 added); zeros until read.
+const std::array<int, 83>& DecTable();

@@ -8,3 +8,6 @@
 QString FromAnsi(const QByteArray& bytes);
 QByteArray ToAnsi(const QString& text);
 bool SystemLocaleIsChinese();
+// The conversion for an explicit code page (GBK or Windows-1252).
+QString FromCodePage(const QByteArray& bytes, bool gbk);
+QByteArray ToCodePage(const QString& text, bool gbk);

@@ -1,0 +1,146 @@
+#include "codec/Frequency.h"
+
+#include "core/AppState.h"
+#include "core/Hooks.h"
+#include "core/MessageBox.h"
+#include "core/Messages.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+const QString kExtendedBand = QStringLiteral("400 - 480 MHz");
+
+// A decimal number typed or stored as text, parsed with "." whatever the locale.
+bool ParseNumber(const QString& text, double* value) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return false;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v)) return false;
+    *value = v;
+    return true;
+}
+
+// The working text without anything after a NUL and without trailing blanks.
+QString CleanWorking(const QString& working) {
+    QString t = working;
+    const auto nul = t.indexOf(QChar(u'\0'));
+    if (nul >= 0) t.truncate(nul);
+    while (!t.isEmpty() && t.back() == u' ')
+        t.chop(1);
+    return t;
+}
+
+bool AllDigits(const QString& text) {
+    if (text.isEmpty()) return false;
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+QString PlainNumber(double value) {
+    return QLocale::c().toString(value, 'g', 15);
+}
+
+void WarnOutOfRange() {
+    ShowMessage(MessageText(Msg::FreqOutOfRange), MsgButtons::Ok, MsgIcon::Warning);
+}
+} // namespace
+
+double UpperLimitFor(int kind) {
+    const AppState& s = app();
+    if (s.bandText == kExtendedBand) {
+        if (kind == RxFreq || s.sideValues.bandExtension == 1) return 520.0;
+    }
+    return s.bandUpper;
+}
+
+double LimitFre(double mhz, int kind) {
+    const double lower = app().bandLower;
+    if (mhz >= lower) return std::min(mhz, UpperLimitFor(kind));
+    return lower;
+}
+
+double CheckFreRange(double mhz, int kind, bool warn) {
+    const double lower = app().bandLower;
+    const double upper = UpperLimitFor(kind);
+    if (mhz < lower || mhz > upper) {
+        if (warn) WarnOutOfRange();
+        return mhz < lower ? lower : upper;
+    }
+    return mhz;
+}
+
+QString FormatMHz(double mhz) {
+    // Units of 10 Hz, rounded, then "000.00000".
+    const long long units = std::llround(mhz * 100000.0);
+    const long long whole = units / 100000;
+    const long long fraction = std::llabs(units % 100000);
+    return QString::asprintf("%03lld.%05lld", whole, fraction);
+}
+
+QString FormatInputFre(const QString& typed, int kind, bool warn) {
+    double value = 0;
+    if (ParseNumber(typed, &value)) {
+        value = CheckFreRange(value, kind, warn);
+    } else {
+        if (warn) WarnOutOfRange();
+        value = app().bandLower;
+    }
+    return FormatMHz(value);
+}
+
+QString ShowToFreData(const QString& display) {
+    if (display.isEmpty()) return display;
+    double value = 0;
+    if (!ParseNumber(display, &value)) return PlainNumber(app().bandLower);
+    const auto point = display.indexOf(u'.');
+    if (point < 0) return display;
+    return display.left(3) + display.mid(point + 1);
+}
+
+QString FreDataToShow(const QString& working) {
+    const QString t = CleanWorking(working);
+    if (t.isEmpty() || t == kNoFrequency) return QString();
+    double value = 0;
+    if (ParseNumber(t, &value) && ParseNumber(t.left(3) + u'.' + t.mid(3), &value))
+        return FormatMHz(value);
+    ShowMessage(QStringLiteral("Not IsNumeric"));
+    return PlainNumber(app().bandLower);
+}
+
+std::array<std::uint8_t, 4> FreDataToImage(const QString& working) {
+    std::array<std::uint8_t, 4> bytes{0xFF, 0xFF, 0xFF, 0xFF};
+    QString t = CleanWorking(working);
+    if (t.isEmpty() || t == kNoFrequency || t.size() > 8 || !AllDigits(t)) return bytes;
+    t = t.leftJustified(8, u'0');
+    const std::uint32_t hertz = t.toUInt() * 10u;
+    for (int i = 0; i < 4; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(hertz >> (24 - 8 * i));
+    return bytes;
+}
+
+QString ImageToFreData(const std::uint8_t* bytes) {
+    std::uint32_t hertz = 0;
+    for (int i = 0; i < 4; ++i)
+        hertz = (hertz << 8) | bytes[i];
+    if (hertz == 0xFFFFFFFFu) return kNoFrequency;
+    // Eight digits of 10 Hz; a frequency below 100 MHz keeps its leading zero so
+    // the first three digits stay the whole megahertz.
+    return QString::number(hertz / 10u).rightJustified(8, u'0').left(8);
+}
+
+void ReLimitAllTxFre() {
+    DocumentRecord& doc = app().document;
+    const int count = std::clamp<int>(doc.channelCount, 0, kMaxChannels);
+    for (int i = 0; i < count; ++i) {
+        ChannelEntry& ch = doc.channels[static_cast<std::size_t>(i)];
+        const QString shown = FreDataToShow(QString::fromLatin1(ch.txFreq.raw()));
+        double value = 0;
+        if (!ParseNumber(shown, &value)) continue;
+        const QString limited = ShowToFreData(FormatMHz(LimitFre(value, TxFreq)));
+        ch.txFreq.assign(limited.toLatin1());
+    }
+    if (hooks().channelsChanged) hooks().channelsChanged();
+}
