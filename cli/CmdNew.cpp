@@ -28,8 +28,11 @@ int RunNew(const QStringList& arguments) {
         return kExitUsage;
     }
     QString out = parser.positionalArguments().constFirst();
-    // The side file replaces the last three characters: keep them an extension.
-    if (QFileInfo(out).suffix().isEmpty()) out += QStringLiteral(".dat");
+    // The side file name replaces the last three characters: make them the extension.
+    if (QFileInfo(out).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
+        if (out.endsWith(u'.')) out.chop(1);
+        out += QStringLiteral(".dat");
+    }
 
     InstallTerminalMessages();
     AppState& s = app();

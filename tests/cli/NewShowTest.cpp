@@ -43,7 +43,7 @@ TEST_F(CliTest, NewWritesTheBandsDocumentAndShowPrintsIt) {
     EXPECT_TRUE(shown.out.contains("Band: 136 - 174 MHz"));
     // A starter channel: number, group/row, RX, TX, tones, power, spacing, scan, flags.
     EXPECT_TRUE(shown.out.contains(QRegularExpression(
-        R"(\n +1 1/1 +146\.52000 +146\.52000 +None +None +High +25K +Add +Off +Off +Off\n)")))
+        R"(\n +1 1/1 +146\.52000 +146\.52000 +None +None +High +25K\(Wide\) +Add +Off +Off +Off\n)")))
         << shown.out.toStdString();
     EXPECT_TRUE(shown.out.contains("PF2 short press:"));
     EXPECT_TRUE(shown.out.contains("Look back time A:"));
@@ -52,6 +52,8 @@ TEST_F(CliTest, NewWritesTheBandsDocumentAndShowPrintsIt) {
 
     // Without an extension the side file must not eat the name.
     ASSERT_EQ(cli({"new", path("plain")}).code, 0);
+    ASSERT_EQ(cli({"new", path("a.b")}).code, 0);
+    EXPECT_TRUE(QFile::exists(path("a.b.NVD")));
     EXPECT_EQ(bytes(path("plain.dat")).mid(7175, 2), QByteArray("\x02\x00", 2));
     EXPECT_TRUE(QFile::exists(path("plain.NVD")));
 }

@@ -64,7 +64,7 @@ TEST_F(FrequencyTest, BandLimitsWarnAndClamp) {
     useBand(0);
     EXPECT_EQ(FormatInputFre("99", RxFreq, true), "136.00000");
     EXPECT_EQ(FormatInputFre("180", TxFreq, true), "174.00000");
-    EXPECT_EQ(FormatInputFre("abc", RxFreq, true), "136.00000");
+    EXPECT_EQ(FormatInputFre("146,525", RxFreq, true), "136.00000");
     ASSERT_EQ(messages_.shown().size(), 3);
     for (const auto& m : messages_.shown()) {
         EXPECT_EQ(m.text, "Frequency is out of range.");

@@ -136,14 +136,6 @@ TEST_F(DocumentOpsTest, ModelAndBandFollowTheRecord) {
     EXPECT_EQ(app().savedDocument.model.bandIndex, 0);
 }
 
-TEST_F(DocumentOpsTest, SmallTextHelpers) {
-    EXPECT_EQ(FileNameOf("C:\\radio\\site1.dat"), "site1.dat");
-    EXPECT_EQ(FileNameOf("/home/t/site1.dat"), "site1.dat");
-    EXPECT_EQ(FileNameOf("plain.dat"), "plain.dat");
-    EXPECT_EQ(RemoveAll("&File&", "&"), "File");
-    EXPECT_EQ(RemoveAll("abc", ""), "abc");
-}
-
 TEST_F(DocumentOpsTest, MessageTableInBothLanguages) {
     EXPECT_EQ(MessageText(Msg::NeedOneChannel),
               "Only when it at least has data of one channel,  can it be writed.");
