@@ -1,13 +1,30 @@
+#include "app/Demo.h"
+#include "core/Startup.h"
+#include "core/ui/FrmMain.h"
+#include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZR580"));
+    QApplication::setOrganizationName(QStringLiteral("ZR580"));
+    InstallMessageBoxUi();
     RegisterAllWindows();
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("ZR580"));
-    window.show();
-    return application.exec();
+
+    // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
+    DemoRadio demo;
+    if (application.arguments().contains(QStringLiteral("--demo")) && !demo.start()) return 1;
+
+    StartProgram();
+    if (demo.running()) demo.select();
+    int result = 0;
+    {
+        FrmMain main;
+        FinishStartup();
+        main.show();
+        result = application.exec();
+    }
+    return result;
 }

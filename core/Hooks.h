@@ -16,6 +16,8 @@ struct ProgramHooks {
     std::function<void()> scanWindowReshow;
     // True while a transfer with the radio runs (the main window's resize rule).
     std::function<bool()> transferRunning;
+    // Every resize of the main window outside a transfer: the link's reply timers stop.
+    std::function<void()> disableLinkTimers;
 };
 
 ProgramHooks& hooks();

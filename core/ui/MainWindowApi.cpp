@@ -1,10 +1,23 @@
 #include "core/ui/MainWindowApi.h"
 
-// Filled in by the main window once it exists.
+#include "core/ui/FrmMain.h"
+
 QMainWindow* MainWindow() {
-    return nullptr;
+    return FrmMain::instance();
 }
-void ApplyMainCaptions() {}
-void RefreshMainTitle() {}
-void LoadNewDoc() {}
-void CascadeChildWindows() {}
+
+void ApplyMainCaptions() {
+    if (FrmMain* main = FrmMain::instance()) main->ApplyCaptions();
+}
+
+void RefreshMainTitle() {
+    if (FrmMain* main = FrmMain::instance()) main->RefreshTitle();
+}
+
+void LoadNewDoc() {
+    if (FrmMain* main = FrmMain::instance()) main->LoadNewDoc();
+}
+
+void CascadeChildWindows() {
+    if (FrmMain* main = FrmMain::instance()) main->Cascade();
+}

@@ -1,0 +1,85 @@
+#include "core/Startup.h"
+
+#include "codec/Tone.h"
+#include "core/AppState.h"
+#include "core/Band.h"
+#include "core/DataFile.h"
+#include "core/DocumentOps.h"
+#include "core/Language.h"
+#include "core/ProfileFile.h"
+#include "core/ProgramFolder.h"
+#include "link/Ports.h"
+
+#include <QLocale>
+#include <QSettings>
+
+namespace {
+const QString kSection = QStringLiteral("language");
+
+// A truth value as profile files hold it: a number (non-zero is true) or a word.
+bool truthValue(const QString& text) {
+    bool numeric = false;
+    const int n = text.toInt(&numeric);
+    if (numeric) return n != 0;
+    return text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
+
+void readSetupFile() {
+    const ProfileFile setup(SetupFilePath());
+    app().isFirstRun = truthValue(setup.read(kSection, QStringLiteral("IsFirstRun")));
+    // No operating system here offers every port number unchecked: a stored port
+    // that is not present gives way to the first present one, written back.
+    CheckComPortAtStartup();
+    if (app().isFirstRun) setup.write(kSection, QStringLiteral("IsFirstRun"), QStringLiteral("0"));
+}
+} // namespace
+
+QString SetupFilePath() {
+    return ProgramPath(QStringLiteral("language/mysetup.ini"));
+}
+
+void StartProgram() {
+    // Numbers are always written and read with "." whatever the user's locale;
+    // the program's own default locale is C, the system's settings stay untouched.
+    QLocale::setDefault(QLocale::c());
+
+    SetStartLanguage(SystemStartLanguage());
+
+    app().displayModelName = QStringLiteral("ZR580");
+    app().currentModel = QStringLiteral("VM427");
+    app().bandText = QStringLiteral("400 - 480 MHz");
+    SetBandLimits();
+    ReadDecTable();
+
+    readSetupFile();
+    InitNewDocument();
+}
+
+void FinishStartup() {
+    ReadSettingsFile();
+}
+
+void ShutdownProgram() {
+    WriteSettingsFile();
+}
+
+QRect StoredMainWindowTwips() {
+    QSettings settings(QStringLiteral("ZR580"), QStringLiteral("ZR580"));
+    settings.beginGroup(QStringLiteral("Settings"));
+    auto value = [&](const char* key, int fallback) {
+        bool ok = false;
+        const int v = settings.value(QLatin1String(key)).toInt(&ok);
+        return ok ? v : fallback;
+    };
+    return QRect(value("MainLeft", 100), value("MainTop", 100), value("MainWidth", 14500),
+                 value("MainHeight", 10500));
+}
+
+void StoreMainWindowTwips(const QRect& twips) {
+    QSettings settings(QStringLiteral("ZR580"), QStringLiteral("ZR580"));
+    settings.beginGroup(QStringLiteral("Settings"));
+    settings.setValue(QStringLiteral("MainLeft"), twips.x());
+    settings.setValue(QStringLiteral("MainTop"), twips.y());
+    settings.setValue(QStringLiteral("MainWidth"), twips.width());
+    settings.setValue(QStringLiteral("MainHeight"), twips.height());
+}

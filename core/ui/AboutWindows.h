@@ -1,0 +1,45 @@
+#pragma once
+// The two about windows (FrmAbout2 in English, frmAbout in Chinese), the program
+// logo they show and the print-list window.
+
+#include "core/ui/ModalWindow.h"
+
+#include <QString>
+
+inline constexpr int kVersionMajor = 2;
+inline constexpr int kVersionMinor = 0;
+inline constexpr int kVersionRevision = 0;
+QString ProgramVersion(); // "2.0.0"
+
+// The program logo, drawn (no image file).
+class LogoWidget : public QWidget {
+    Q_OBJECT
+  public:
+    explicit LogoWidget(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+class FrmAbout2 : public ModalWindow {
+    Q_OBJECT
+  public:
+    explicit FrmAbout2(QWidget* parent = nullptr);
+};
+
+class FrmAboutChinese : public ModalWindow {
+    Q_OBJECT
+  public:
+    explicit FrmAboutChinese(QWidget* parent = nullptr);
+};
+
+// Starts the system-information viewer when the machine has one; otherwise says
+// "此时系统信息不可用".
+void StartSystemInfo();
+
+class FrmPrintList : public ModalWindow {
+    Q_OBJECT
+  public:
+    explicit FrmPrintList(QWidget* parent = nullptr);
+};

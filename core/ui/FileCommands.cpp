@@ -1,0 +1,132 @@
+#include "core/ui/FileCommands.h"
+
+#include "core/AppState.h"
+#include "core/DataFile.h"
+#include "core/DocumentOps.h"
+#include "core/MessageBox.h"
+#include "core/Messages.h"
+#include "core/ui/MainWindowApi.h"
+#include "core/ui/WindowRegistry.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+FileDialogHandler& dialogHandler() {
+    static FileDialogHandler handler;
+    return handler;
+}
+
+QString realDialog(const FileDialogRequest& request) {
+    QFileDialog dialog(DialogParent(), request.title);
+    dialog.setNameFilter(request.filter);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.startName.isEmpty()) {
+        const QFileInfo start(request.startName);
+        if (start.isAbsolute() || start.path() != QLatin1String("."))
+            dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+const Tr kOpenTitle{QStringLiteral("Open"), QStringLiteral("打开")};
+const Tr kSaveAsTitle{QStringLiteral("Save As"), QStringLiteral("另存为")};
+
+// Saves under documentName without a question (the document was saved before).
+// For a never-saved document runs Save As instead, so nothing is written to a
+// file the user never chose.
+bool saveBeforeLeaving() {
+    if (app().isNewDocument) return FileSaveAs();
+    return SaveDataFile(app().documentName);
+}
+} // namespace
+
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
+    FileDialogHandler previous = dialogHandler();
+    dialogHandler() = std::move(handler);
+    return previous;
+}
+
+QString AskFileName(const FileDialogRequest& request) {
+    if (dialogHandler()) return dialogHandler()(request);
+    return realDialog(request);
+}
+
+QString DataFileFilter() {
+    return MessageText(Msg::LabelDataFile) + QStringLiteral(" (*.dat)");
+}
+
+void FileNew() {
+    if (ShowMessage(MessageText(Msg::AllDataCleared), MsgButtons::OkCancel, MsgIcon::Warning) !=
+        MsgAnswer::Ok)
+        return;
+    LoadNewDoc();
+}
+
+void FileOpen() {
+    if (IsModified()) {
+        const MsgAnswer answer =
+            ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
+        if (answer == MsgAnswer::Cancel) return;
+        // A save that did not happen (dialog cancelled, file error) keeps the
+        // changed document instead of dropping it for another file.
+        if (answer == MsgAnswer::Yes && !saveBeforeLeaving()) return;
+    }
+    const QString path = AskFileName({false, kOpenTitle(), QString(), DataFileFilter()});
+    if (path.isEmpty()) return;
+
+    const QString previousName = app().documentName;
+    app().documentName = path;
+    CloseCurAllWindows();
+    if (!LoadDataFile(path)) {
+        // The document is unchanged, so its name is too.
+        app().documentName = previousName;
+        ShowChildWindow(QStringLiteral("frmCommChInfo"));
+        RefreshMainTitle();
+        CascadeChildWindows();
+        return;
+    }
+    ShowChildWindow(QStringLiteral("frmCommChInfo"));
+    ApplyMainCaptions();
+    CascadeChildWindows();
+}
+
+bool FileSave() {
+    if (app().isNewDocument) return FileSaveAs();
+    const QString question = QLatin1Char('"') + FileNameOf(app().documentName) + QLatin1Char('"') +
+                             MessageText(Msg::Overwrite);
+    if (ShowMessage(question, MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
+        return false;
+    const bool saved = SaveDataFile(app().documentName);
+    RefreshMainTitle();
+    return saved;
+}
+
+bool FileSaveAs() {
+    QString path = AskFileName({true, kSaveAsTitle(), app().documentName, DataFileFilter()});
+    if (path.isEmpty()) return false;
+    // A name without the ".dat" extension gets it, so the side file (the name with
+    // its last three characters replaced) never eats into the base name.
+    if (QFileInfo(path).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
+        if (path.endsWith(QLatin1Char('.'))) path.chop(1);
+        path += QStringLiteral(".dat");
+    }
+    const QString previousName = app().documentName;
+    app().documentName = path;
+    const bool saved = SaveDataFile(path);
+    if (!saved) app().documentName = previousName;
+    RefreshMainTitle();
+    return saved;
+}
+
+bool ConfirmCloseWithChanges() {
+    if (!IsModified()) return true;
+    const MsgAnswer answer =
+        ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
+    if (answer == MsgAnswer::No) return true;
+    if (answer == MsgAnswer::Yes) return saveBeforeLeaving();
+    return false;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The File commands of the main window (New, Open, Save, Save As) and the
+// question asked when the program closes with unsaved changes. The file dialogs
+// go through one replaceable function, so tests script them as they script
+// message boxes.
+
+#include <QString>
+#include <functional>
+
+struct FileDialogRequest {
+    bool save = false; // save dialog (else open dialog)
+    QString title;
+    QString startName; // the name the dialog starts with
+    QString filter;    // Qt form: "Data File (*.dat)"
+};
+// The chosen path, or an empty text when the dialog was cancelled.
+using FileDialogHandler = std::function<QString(const FileDialogRequest&)>;
+
+// Installs the handler (an empty one restores the real dialogs); returns the previous one.
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+QString AskFileName(const FileDialogRequest& request);
+
+// "Data File (*.dat)" / "数据文件 (*.dat)" in the current language.
+QString DataFileFilter();
+
+// File New from the menu: asks first, then a new document.
+void FileNew();
+// File Open: offers to save a changed document, then loads the chosen file.
+void FileOpen();
+// File Save: Save As for a never-saved document, else asks before overwriting.
+// True when the document was saved.
+bool FileSave();
+// File Save As; true when the document was saved.
+bool FileSaveAs();
+// Closing the program: with unsaved changes asks whether to save them first.
+// False when the program must stay open (Cancel, or the save did not happen).
+bool ConfirmCloseWithChanges();

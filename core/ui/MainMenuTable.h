@@ -1,0 +1,49 @@
+#pragma once
+// The main window's menus, toolbar and fixed texts in both languages: object
+// names, captions, shortcuts, help context numbers and visibility.
+
+#include "core/AppState.h"
+
+#include <vector>
+
+struct MenuItemSpec {
+    const char* name; // object name; a name containing "Bar" is a separator line
+    Tr caption;
+    const char* shortcut = "";
+    int helpId = 0;
+    bool visible = true;
+    bool checkable = false;
+};
+
+struct MenuSpec {
+    const char* name;
+    Tr caption;
+    int helpId = 0;
+    bool visible = true;
+    std::vector<MenuItemSpec> items;
+};
+
+const std::vector<MenuSpec>& MainMenus();
+// The caption table of a menu or menu item by object name (empty Tr when unknown).
+const Tr& MenuCaption(const char* name);
+
+struct ToolButtonSpec {
+    int position;                      // 1-based; separators have no key
+    const char* key;                   // nullptr for a separator
+    Tr caption;                        // empty: icon only
+    const char* tooltipMenu = nullptr; // menu item whose caption is the tooltip
+    Tr tooltip;                        // used when there is no tooltipMenu
+    bool visible = true;
+};
+const std::vector<ToolButtonSpec>& MainToolButtons();
+
+// Fixed two-language texts of the main window and the windows around it.
+namespace MainText {
+inline const Tr fileNameLabel{QStringLiteral("File Name"), QStringLiteral("文件名")};
+inline const Tr portLabel{QStringLiteral("COM"), QStringLiteral("通信口")};
+inline const Tr model{QStringLiteral("Model"), QStringLiteral("机型")};
+inline const Tr frequency{QStringLiteral("Frequency"), QStringLiteral("频率")};
+inline const Tr modelInformation{QStringLiteral("Model Information"), QStringLiteral("机型信息")};
+inline const Tr setCom{QStringLiteral("Set COM"), QStringLiteral("通信端口")};
+inline const Tr print{QStringLiteral("&Print"), QStringLiteral("打印(&P)")};
+} // namespace MainText

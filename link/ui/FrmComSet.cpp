@@ -1,0 +1,112 @@
+#include "link/ui/FrmComSet.h"
+
+#include "core/AppState.h"
+#include "core/ui/CommonCaptions.h"
+#include "core/ui/MainWindowApi.h"
+#include "link/Ports.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const Tr kCaption{QStringLiteral("Set COM"), QStringLiteral("串口设置")};
+const Tr kLabel{QStringLiteral("Comm Port"), QStringLiteral("串口")};
+constexpr int kRefreshMs = 1000;
+} // namespace
+
+FrmComSet::FrmComSet(QWidget* parent) : ModalWindow("FrmComSet", parent) {
+    auto* label = new QLabel(kLabel());
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    list_ = new QComboBox;
+    list_->setObjectName(QStringLiteral("Combo1"));
+    list_->setMinimumWidth(Twips(1800));
+    enterMovesFocus(list_);
+    auto* ok = new QPushButton;
+    ok->setObjectName(QStringLiteral("CommandOK"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton;
+    cancel->setObjectName(QStringLiteral("CommandCancel"));
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(Twips(100)); // the label ends 100 twips left of the list
+    row->addWidget(label);
+    row->addWidget(list_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addLayout(buttons);
+
+    setWindowTitle(kCaption());
+    SetOkCancelCaptions(this);
+
+    fill();
+    if (list_->count() == 0) {
+        portId_ = 0;
+        list_->setCurrentIndex(-1);
+    } else {
+        selectPort(app().comPort);
+    }
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("ReShowComPortTimer"));
+    timer_->setInterval(kRefreshMs);
+    connect(timer_, &QTimer::timeout, this, &FrmComSet::refreshPorts);
+    timer_->start();
+
+    connect(list_, &QComboBox::activated, this,
+            [this](int) { portId_ = PortNumberOfEntry(list_->currentText()); });
+    connect(ok, &QPushButton::clicked, this, &FrmComSet::ok);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FrmComSet::fill() {
+    QStringList entries;
+    FillPortList(entries);
+    const QSignalBlocker block(list_);
+    list_->clear();
+    list_->addItems(entries);
+}
+
+// Selects "COM" + number, the first entry when it is not listed; PortID follows.
+void FrmComSet::selectPort(int number) {
+    const QSignalBlocker block(list_);
+    const int index = list_->findText(QStringLiteral("COM") + QString::number(number));
+    list_->setCurrentIndex(index >= 0 ? index : 0);
+    portId_ = PortNumberOfEntry(list_->currentText());
+}
+
+void FrmComSet::refreshPorts() {
+    fill();
+    if (list_->count() == 0) {
+        portId_ = 0;
+        list_->setCurrentIndex(-1);
+        return;
+    }
+    selectPort(portId_);
+}
+
+void FrmComSet::ok() {
+    AppState& s = app();
+    if (list_->currentIndex() < 0) {
+        s.comPort = 0;
+    } else {
+        const int number = PortNumberOfEntry(list_->currentText());
+        s.comPort = static_cast<int16>(number);
+        if (number > 0) WriteComPortSetting(number);
+    }
+    RefreshMainTitle();
+    accept();
+}
+
+void FrmComSet::done(int result) {
+    timer_->stop();
+    ModalWindow::done(result);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The COM port window: the ports present on the machine, refreshed every second
+// while the window is open; OK stores the chosen number in "comPort".
+
+#include "core/ui/ModalWindow.h"
+
+class QComboBox;
+class QTimer;
+
+class FrmComSet : public ModalWindow {
+    Q_OBJECT
+  public:
+    explicit FrmComSet(QWidget* parent = nullptr);
+
+    int portId() const { return portId_; }
+    // One tick of the refresh timer: the list is rebuilt, the shown port kept.
+    void refreshPorts();
+
+  protected:
+    void done(int result) override;
+
+  private:
+    void fill();
+    void selectPort(int number);
+    void ok();
+
+    QComboBox* list_;
+    QTimer* timer_;
+    int portId_ = 0; // PortID: the number of the port shown
+};
