@@ -131,8 +131,7 @@ QString NumberBoxValue(const QString& text) {
     return toNumber(text, &v) ? text : QStringLiteral("0");
 }
 
-BatchResult ApplyBatch(BatchRequest& request, const BatchFlags& flags,
-                       const RandomSource& random) {
+BatchResult ApplyBatch(BatchRequest& request, const BatchFlags& flags, const RandomSource& random) {
     BatchResult result;
     // 1. The range, in ascending order.
     if (request.allChannels) {
@@ -222,8 +221,8 @@ BatchResult ApplyBatch(BatchRequest& request, const BatchFlags& flags,
         if (enabled(flags, BatchDecode)) {
             const int p = request.decodeRandom
                               ? randomPosition(random, toneCount)
-                              : steppedPosition(decodeStart, decodeStep, k,
-                                                request.decodeDirection, toneCount);
+                              : steppedPosition(decodeStart, decodeStep, k, request.decodeDirection,
+                                                toneCount);
             setTone(entry.decodeTone, p);
         }
         if (enabled(flags, BatchEncode)) {

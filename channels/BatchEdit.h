@@ -58,7 +58,7 @@ struct BatchRequest {
     QString toText = QStringLiteral("1");
     bool deleteOutside = false;
 
-    QString rxStart;                       // MHz
+    QString rxStart;                      // MHz
     QString rxStep = QStringLiteral("0"); // kHz
     StepDirection rxDirection = StepDirection::Increment;
 

@@ -1,8 +1,8 @@
 // Batch channel edit: range handling, the eight steps of an apply, and the
 // function flags kept in "BatchFun.ini".
 
-#include "TestSupport.h"
 #include "channels/BatchEdit.h"
+#include "TestSupport.h"
 #include "channels/ChannelTable.h"
 #include "codec/Tone.h"
 #include "core/AppState.h"
