@@ -1,8 +1,61 @@
+// zr580-cli: the programming tool's operations for scripts and tests, one
+// subcommand per operation.
+#include "cli/CliCommon.h"
+
 #include <QCoreApplication>
-#include <cstdio>
+#include <QStringList>
+
+// One line per command: name, entry point, arguments and summary for the help.
+#define ZR580_CLI_COMMANDS(X)                                                                      \
+    X("new", RunNew, "[--band 0|1|2] OUT.dat", "write a new document for a band")                  \
+    X("show", RunShow, "FILE.dat", "print a document readably")
+
+#define ZR580_DECLARE(name, entry, args, summary) int entry(const QStringList& arguments);
+ZR580_CLI_COMMANDS(ZR580_DECLARE)
+
+namespace {
+struct Command {
+    const char* name;
+    int (*run)(const QStringList&);
+    const char* arguments;
+    const char* summary;
+};
+
+#define ZR580_ENTRY(name, entry, args, summary) {name, entry, args, summary},
+const Command kCommands[] = {ZR580_CLI_COMMANDS(ZR580_ENTRY)};
+
+void PrintUsage() {
+    QString text = QStringLiteral("Usage: zr580-cli COMMAND [options] ARGUMENTS\n\nCommands:\n");
+    for (const Command& c : kCommands)
+        text +=
+            QStringLiteral("  %1 %2\n      %3\n")
+                .arg(QLatin1String(c.name), QLatin1String(c.arguments), QLatin1String(c.summary));
+    text += QStringLiteral("\n'zr580-cli COMMAND --help' describes a command.\n");
+    PrintOut(text);
+}
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    std::puts("zr580-cli");
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("zr580-cli"));
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 2) {
+        PrintUsage();
+        return kExitUsage;
+    }
+    const QString name = args.at(1);
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
+        PrintUsage();
+        return kExitOk;
+    }
+    for (const Command& c : kCommands) {
+        if (name == QLatin1String(c.name)) {
+            QStringList rest = args.mid(2);
+            rest.prepend(QStringLiteral("zr580-cli ") + name);
+            return c.run(rest);
+        }
+    }
+    PrintError(QStringLiteral("unknown command '%1'; see 'zr580-cli --help'").arg(name));
+    return kExitUsage;
 }

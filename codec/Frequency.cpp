@@ -15,8 +15,10 @@ const QString kExtendedBand = QStringLiteral("400 - 480 MHz");
 bool ParseNumber(const QString& text, double* value) {
     const QString t = text.trimmed();
     if (t.isEmpty()) return false;
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double v = QLocale::c().toDouble(t, &ok);
+    const double v = c.toDouble(t, &ok);
     if (!ok || !std::isfinite(v)) return false;
     *value = v;
     return true;
