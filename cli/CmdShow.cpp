@@ -1,4 +1,5 @@
 // zr580-cli show FILE.dat: the document printed readably.
+#include "channels/ChannelTexts.h"
 #include "cli/CliCommon.h"
 #include "codec/Frequency.h"
 #include "codec/Tone.h"
@@ -23,6 +24,12 @@ QString OffOn(int code) {
     return Word(code, {"Off", "On"});
 }
 
+// A channel field's list word, or the number for a code outside the list.
+template <std::size_t N> QString ChannelWord(const std::array<Tr, N>& table, int code) {
+    const QString word = WordOfCode(table, code);
+    return word.isEmpty() ? QString::number(code) : word;
+}
+
 QString Column(const QString& text, int width) {
     return text.leftJustified(width) + u' ';
 }
@@ -40,10 +47,10 @@ QString ChannelLine(const ChannelEntry& c) {
     line += Column(FreDataToShow(Text(c.txFreq)), 10);
     line += Column(ToneDataToShow(Text(c.decodeTone)), 7);
     line += Column(ToneDataToShow(Text(c.encodeTone)), 7);
-    line += Column(Word(c.txPower, {"Low", "High"}), 5);
-    line += Column(Word(c.spacing, {"12.5K", "25K"}), 7);
-    line += Column(Word(c.scanAdd, {"Del", "Add"}), 4);
-    line += Column(Word(c.busyLockout, {"Off", "Carrier", "Repeater", "Option Signalling"}), 17);
+    line += Column(ChannelWord(TxPowerWords(), c.txPower), 5);
+    line += Column(ChannelWord(SpacingWords(), c.spacing), 13);
+    line += Column(ChannelWord(ScanAddWords(), c.scanAdd), 4);
+    line += Column(ChannelWord(BusyLockoutWords(), c.busyLockout), 17);
     line += Column(OffOn(c.reverse), 7);
     line += OffOn(c.talkAround);
     while (line.endsWith(u' '))
@@ -65,7 +72,7 @@ QString Channels(const DocumentRecord& doc) {
               [](const ChannelEntry& a, const ChannelEntry& b) { return a.number < b.number; });
     QString out = QStringLiteral("Channels: %1\n").arg(doc.channelCount);
     if (list.empty()) return out;
-    out += QStringLiteral("   CH Grp/Rw RX         TX         Decode  Encode  Power Spacing "
+    out += QStringLiteral("   CH Grp/Rw RX         TX         Decode  Encode  Power Spacing       "
                           "Scan Lock-out          Reverse Talk around\n");
     for (const ChannelEntry& c : list)
         out += QStringLiteral("  ") + ChannelLine(c);

@@ -43,7 +43,7 @@ TEST_F(CliTest, NewWritesTheBandsDocumentAndShowPrintsIt) {
     EXPECT_TRUE(shown.out.contains("Band: 136 - 174 MHz"));
     // A starter channel: number, group/row, RX, TX, tones, power, spacing, scan, flags.
     EXPECT_TRUE(shown.out.contains(QRegularExpression(
-        R"(\n +1 1/1 +146\.52000 +146\.52000 +None +None +High +25K +Add +Off +Off +Off\n)")))
+        R"(\n +1 1/1 +146\.52000 +146\.52000 +None +None +High +25K\(Wide\) +Add +Off +Off +Off\n)")))
         << shown.out.toStdString();
     EXPECT_TRUE(shown.out.contains("PF2 short press:"));
     EXPECT_TRUE(shown.out.contains("Look back time A:"));

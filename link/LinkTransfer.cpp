@@ -1,0 +1,614 @@
+#include "link/LinkTransfer.h"
+
+#include "core/AppState.h"
+#include "core/DataFile.h"
+#include "core/DocumentOps.h"
+#include "core/Messages.h"
+#include "link/ImageConversion.h"
+#include "link/ModelCheck.h"
+#include "link/Password.h"
+#include "link/Ports.h"
+#include "link/RadioInfoImage.h"
+
+#include <cmath>
+
+namespace {
+
+const QByteArray kProgram = QByteArrayLiteral("PROGRAM");
+
+quint8 byteAt(const QByteArray& bytes, int i) {
+    return static_cast<quint8>(bytes[i]);
+}
+
+struct Plan {
+    int blockSize;
+    int firstBlock;
+    int endAddress;
+};
+
+Plan planOf(int operation) {
+    switch (operation) {
+    case 1:
+        return {64, 0x0000, 0x1000};
+    case 2:
+        return {16, 0x0000, 0x0A60};
+    case 3:
+        return {16, 0x0A80, 0x0B80};
+    default:
+        return {0, 0, 0};
+    }
+}
+
+// Counts the windows a transfer shows modally, so that the port's notifications
+// arriving meanwhile wait until it closes.
+class ModalScope {
+  public:
+    explicit ModalScope(int& depth) : depth_(depth) { ++depth_; }
+    ~ModalScope() { --depth_; }
+
+  private:
+    int& depth_;
+};
+
+} // namespace
+
+RadioLink::RadioLink(std::unique_ptr<LinkPort> port, std::unique_ptr<ReplyTimer> timer)
+    : port_(std::move(port)), timer_(std::move(timer)) {
+    port_->onThreshold = [this] { onReceive(); };
+    port_->onError = [this] { onPortError(); };
+    timer_->onTimeout = [this] { OnReplyTimeout(); };
+}
+
+RadioLink::~RadioLink() {
+    port_->onThreshold = nullptr;
+    port_->onError = nullptr;
+    timer_->onTimeout = nullptr;
+    timer_->stop();
+    if (port_->isOpen()) port_->close();
+}
+
+int16 RadioLink::step() const {
+    return t_.operation == 2 ? t_.writeStep : t_.readStep;
+}
+
+void RadioLink::setStep(int16 step) {
+    if (t_.operation == 2)
+        t_.writeStep = step;
+    else
+        t_.readStep = step;
+}
+
+int RadioLink::firstBlock() const {
+    return planOf(t_.operation).firstBlock;
+}
+
+QString RadioLink::device() const {
+    return device_.isEmpty() ? PortDevice(app().comPort) : device_;
+}
+
+bool RadioLink::OpenLink() {
+    const Plan plan = planOf(t_.operation);
+    t_.blockSize = static_cast<int16>(plan.blockSize);
+    t_.endAddress = plan.endAddress;
+    t_.address = plan.firstBlock - plan.blockSize;
+    t_.lastPercent = 0;
+    t_.receiving = false;
+    // An identification from an earlier transfer (perhaps another radio) must
+    // never pass this one's model check.
+    t_.radioModel.clear();
+    t_.radioBand = -1;
+    pendingError_ = false;
+    if (port_->isOpen()) port_->close();
+    if (reopenPort()) return true;
+    if (ui_) {
+        ModalScope modal(modalDepth_);
+        ui_->showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+    }
+    return false;
+}
+
+bool RadioLink::reopenPort() {
+    const QString path = device();
+    if (path.isEmpty() || !port_->open(path)) return false;
+    port_->setThreshold(1);
+    return true;
+}
+
+void RadioLink::send(const QByteArray& frame, int expectedLength) {
+    timer_->start(kReplyTimeoutMs);
+    t_.expectedLength = static_cast<int16>(expectedLength);
+    port_->setThreshold(expectedLength);
+    port_->clear();
+    port_->write(frame);
+}
+
+void RadioLink::sendProgram() {
+    t_.receiving = true;
+    if (t_.operation == 2) {
+        t_.writeStep = 1;
+        t_.readStep = 0;
+    } else {
+        t_.readStep = 1;
+    }
+    send(kProgram, 1);
+}
+
+void RadioLink::sendAck() {
+    send(QByteArray(1, static_cast<char>(kAck)), 1);
+}
+
+void RadioLink::StartHandshake() {
+    t_.handshakeTries = 0;
+    sendProgram();
+}
+
+void RadioLink::RequestNextBlock() {
+    t_.address += t_.blockSize;
+    if (t_.address >= t_.endAddress) {
+        FinishTransfer();
+        return;
+    }
+    QByteArray frame;
+    frame.append('R');
+    frame.append(static_cast<char>((t_.address >> 8) & 0xFF));
+    frame.append(static_cast<char>(t_.address & 0xFF));
+    frame.append(static_cast<char>(t_.blockSize));
+    send(frame, t_.blockSize + 4);
+}
+
+void RadioLink::SendNextBlock() {
+    t_.address += t_.blockSize;
+    if (t_.address >= t_.endAddress) {
+        FinishTransfer();
+        return;
+    }
+    updateProgress();
+    QByteArray frame;
+    frame.append('W');
+    frame.append(static_cast<char>((t_.address >> 8) & 0xFF));
+    frame.append(static_cast<char>(t_.address & 0xFF));
+    frame.append(static_cast<char>(t_.blockSize));
+    frame.append(reinterpret_cast<const char*>(app().image.data()) + t_.address, t_.blockSize);
+    send(frame, 1);
+}
+
+void RadioLink::RequestPasswordBlock() {
+    QByteArray frame;
+    frame.append('R');
+    frame.append(static_cast<char>(kPasswordBlockAddress >> 8));
+    frame.append(static_cast<char>(kPasswordBlockAddress & 0xFF));
+    frame.append(static_cast<char>(t_.blockSize));
+    send(frame, t_.blockSize + 4);
+}
+
+void RadioLink::FinishTransfer() {
+    setStep(69);
+    send(QByteArrayLiteral("E"), 1);
+}
+
+void RadioLink::updateProgress() {
+    // Nearest integer, halves to even (the default rounding mode).
+    const double exact = static_cast<double>(t_.address) * 100.0 / t_.endAddress;
+    const int percent = static_cast<int>(std::nearbyint(exact));
+    if (percent - t_.lastPercent >= 1) {
+        t_.lastPercent = static_cast<int16>(percent);
+        if (ui_) ui_->progressValue(percent);
+    }
+}
+
+void RadioLink::storeIdentification(const QByteArray& reply) {
+    t_.radioModel = RadioModelOf(reply);
+    t_.radioBand = byteAt(reply, 6);
+    for (int i = 0; i < kIdentificationLength; ++i)
+        if (i != 6) app().image[kIdentificationOffset + i] = byteAt(reply, i);
+}
+
+void RadioLink::onReceive() {
+    if (!t_.receiving || t_.operation == 0 || modalDepth_ > 0 || ending_) return;
+    const QByteArray received = port_->readAll();
+    // Fewer bytes than awaited (a disturbed line): the reply timer decides.
+    if (received.size() < t_.expectedLength) return;
+    const QByteArray reply = received.left(t_.expectedLength);
+    const int size = reply.size();
+
+    if (size == 1 && byteAt(reply, 0) == kAck) {
+        AdvanceTransfer();
+        return;
+    }
+    if (size == kIdentificationLength && byteAt(reply, 0) == 0x50) {
+        if (t_.operation == 1 || t_.operation == 2) storeIdentification(reply);
+        AdvanceTransfer();
+        return;
+    }
+    if (IsPasswordBlock(reply) &&
+        ((t_.operation == 1 && t_.readStep == 32) || (t_.operation == 2 && t_.writeStep == 32) ||
+         t_.operation == 3)) {
+        handlePasswordBlock(reply);
+        return;
+    }
+    if (size >= 4 && byteAt(reply, 0) == 0x57) {
+        const int address = byteAt(reply, 1) * 256 + byteAt(reply, 2);
+        const int length = byteAt(reply, 3);
+        if (address == t_.address && length == t_.blockSize && size == length + 4 &&
+            address + length <= kImageSize) {
+            std::copy(reply.begin() + 4, reply.end(), app().image.begin() + address);
+            if (t_.operation == 1 || t_.operation == 2) updateProgress();
+            AdvanceTransfer();
+        }
+    }
+    // Anything else is ignored; the reply timer runs out.
+}
+
+void RadioLink::handlePasswordBlock(const QByteArray& reply) {
+    if (PasswordMatches(reply)) {
+        AdvanceTransfer();
+        return;
+    }
+    timer_->stop();
+    std::optional<QString> typed;
+    if (ui_) {
+        ModalScope modal(modalDepth_);
+        typed = ui_->askPassword(app().heldPassword);
+    }
+    if (t_.operation == 0) return;
+    pendingError_ = false; // a restart reopens the port
+    if (typed) app().heldPassword = TrimPasswordEntry(*typed);
+    if (PasswordMatches(reply)) {
+        AskRetry(false);
+        return;
+    }
+    if (ui_) {
+        ModalScope modal(modalDepth_);
+        ui_->showMessage(QStringLiteral("PassWord Failure!"), MsgIcon::None);
+    }
+    EndTransfer(false);
+}
+
+void RadioLink::AdvanceTransfer() {
+    timer_->stop();
+    const int s = step();
+    switch (t_.operation) {
+    case 1:
+    case 2: {
+        const bool read = t_.operation == 1;
+        switch (s) {
+        case 1:
+            setStep(2);
+            send(QByteArray(1, '\x02'), kIdentificationLength);
+            return;
+        case 2:
+            setStep(31);
+            sendAck();
+            return;
+        case 31:
+            setStep(32);
+            RequestPasswordBlock();
+            return;
+        case 32:
+            setStep(3);
+            sendAck();
+            return;
+        case 3: {
+            bool passed = false;
+            {
+                ModalScope modal(modalDepth_);
+                passed = CheckModelAndBand(t_.radioModel, t_.radioBand);
+            }
+            if (t_.operation == 0 || handlePendingError()) return;
+            if (!passed) {
+                EndTransfer(false);
+                return;
+            }
+            setStep(4);
+            if (read)
+                RequestNextBlock();
+            else
+                SendNextBlock();
+            return;
+        }
+        case 4:
+            if (read) {
+                setStep(5);
+                sendAck();
+            } else {
+                SendNextBlock();
+            }
+            return;
+        case 5:
+            if (read) {
+                setStep(4);
+                RequestNextBlock();
+                return;
+            }
+            break;
+        case 69:
+            EndTransfer(true);
+            return;
+        default:
+            break;
+        }
+        EndTransfer(false);
+        return;
+    }
+    case 3:
+        switch (s) {
+        case 1:
+            setStep(2);
+            send(QByteArray(1, '\x02'), kIdentificationLength);
+            return;
+        case 2:
+            setStep(3);
+            sendAck();
+            return;
+        case 3:
+        case 5:
+            setStep(4);
+            RequestNextBlock();
+            return;
+        case 4:
+            setStep(5);
+            sendAck();
+            return;
+        case 69:
+            EndTransfer(true);
+            return;
+        default:
+            EndTransfer(false);
+            return;
+        }
+    default:
+        EndTransfer(false);
+    }
+}
+
+void RadioLink::OnReplyTimeout() {
+    if (t_.operation == 0 || ending_) return;
+    const int s = step();
+    if (s == 1) {
+        t_.handshakeTries += 1;
+        if (t_.handshakeTries < kHandshakeTries) {
+            sendProgram();
+        } else if (t_.operation == 3) {
+            connectionFailure();
+        } else {
+            AskRetry(true);
+        }
+        return;
+    }
+    if (s == 69) {
+        EndTransfer(true); // a missing ACK after "E" is no error
+        return;
+    }
+    if (t_.operation == 3) {
+        connectionFailure();
+        return;
+    }
+    switch (s) {
+    case 2:
+    case 3:
+        AdvanceTransfer();
+        return;
+    case 31:
+    case 32:
+    case 4:
+        AskRetry(true);
+        return;
+    case 5:
+        if (t_.operation == 1) {
+            AskRetry(true);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    EndTransfer(false);
+}
+
+void RadioLink::AskRetry(bool ask) {
+    timer_->stop();
+    t_.receiving = false;
+    bool retry = true;
+    if (ask) {
+        ModalScope modal(modalDepth_);
+        retry = ui_ ? ui_->askRetry(MessageText(Msg::CheckConnection)) : false;
+    }
+    if (t_.operation == 0) return;
+    pendingError_ = false;
+    if (!retry) {
+        EndTransfer(false);
+        return;
+    }
+    if (!port_->isOpen() && !reopenPort()) {
+        if (ui_) {
+            ModalScope modal(modalDepth_);
+            ui_->showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+        }
+        EndTransfer(false);
+        return;
+    }
+    StartHandshake();
+    t_.address = firstBlock() - t_.blockSize;
+    if (ui_) ui_->progressReset();
+    t_.lastPercent = 0;
+}
+
+void RadioLink::connectionFailure() {
+    timer_->stop();
+    t_.receiving = false;
+    if (ui_) {
+        ModalScope modal(modalDepth_);
+        ui_->showMessage(MessageText(Msg::CheckConnection), MsgIcon::Warning);
+    }
+    EndTransfer(false);
+}
+
+void RadioLink::onPortError() {
+    if (t_.operation == 0 || ending_) return;
+    if (modalDepth_ > 0) {
+        pendingError_ = true;
+        return;
+    }
+    timer_->stop();
+    // After "E" every block was exchanged; the ACK to "E" is optional.
+    if (step() == 69) {
+        EndTransfer(true);
+        return;
+    }
+    if (t_.operation == 3)
+        connectionFailure();
+    else
+        AskRetry(true);
+}
+
+bool RadioLink::handlePendingError() {
+    if (!pendingError_) return false;
+    pendingError_ = false;
+    onPortError();
+    return true;
+}
+
+void RadioLink::EndTransfer(bool success) {
+    if (t_.operation == 0 || ending_) return;
+    ending_ = true;
+    const int operation = t_.operation;
+    timer_->stop();
+    t_.receiving = false;
+    if (port_->isOpen()) port_->close();
+    t_.handshakeTries = 0;
+    if ((operation == 1 || operation == 2) && ui_) ui_->progressClosed();
+    if (success) {
+        if (operation == 1) afterRead();
+        if (operation == 3) afterRadioInfo();
+        if ((operation == 1 || operation == 2) && ui_) {
+            ModalScope modal(modalDepth_);
+            ui_->showMessage(MessageText(operation == 1 ? Msg::ReadCompleted : Msg::WriteCompleted),
+                             MsgIcon::None);
+        }
+    }
+    timer_->stop();
+    t_.operation = 0;
+    t_.readStep = 0;
+    t_.writeStep = 0;
+    pendingError_ = false;
+    ending_ = false;
+    LinkUi* ui = ui_;
+    ui_ = nullptr;
+    if (ui) ui->transferEnded(static_cast<LinkOperation>(operation), success);
+}
+
+void RadioLink::afterRead() {
+    if (ui_) ui_->beforeDocumentReplaced();
+    ImageToRecords();
+    app().documentName = QStringLiteral("new.dat");
+    app().isNewDocument = true;
+    WriteSettingsFile();
+    if (ui_) ui_->documentReplaced();
+}
+
+void RadioLink::afterRadioInfo() {
+    ApplyRadioInfoFromImage();
+    WriteSettingsFile();
+    if (ui_) {
+        ModalScope modal(modalDepth_);
+        ui_->showRadioInfo();
+    }
+}
+
+// The commands below the windows.
+
+bool RadioLink::startRead(LinkUi& ui) {
+    if (running()) return false;
+    ui_ = &ui;
+    t_.operation = 1;
+    t_.readStep = 0;
+    if (!OpenLink()) {
+        t_.operation = 0;
+        ui_ = nullptr;
+        return false;
+    }
+    if (port_->isOpen()) port_->close();
+    bool confirmed = false;
+    {
+        ModalScope modal(modalDepth_);
+        confirmed = ui.confirm(MessageText(Msg::ReadConfirm));
+    }
+    if (!confirmed) {
+        t_.operation = 0;
+        ui_ = nullptr;
+        return false;
+    }
+    FillImage();
+    if (!port_->isOpen() && !reopenPort()) {
+        {
+            ModalScope modal(modalDepth_);
+            ui.showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+        }
+        t_.operation = 0;
+        ui_ = nullptr;
+        return false;
+    }
+    ui.progressReset();
+    StartHandshake();
+    ui.progressOpened(LinkOperation::Read);
+    return true;
+}
+
+bool RadioLink::startWrite(LinkUi& ui) {
+    if (running()) return false;
+    if (app().document.channelCount <= 0) {
+        ui.showMessage(MessageText(Msg::NeedOneChannel), MsgIcon::None);
+        return false;
+    }
+    ui_ = &ui;
+    t_.operation = 2;
+    t_.writeStep = 0;
+    if (!OpenLink()) {
+        t_.operation = 0;
+        ui_ = nullptr;
+        return false;
+    }
+    bool confirmed = false;
+    {
+        ModalScope modal(modalDepth_);
+        confirmed = ui.confirm(MessageText(Msg::WriteConfirm));
+    }
+    if (!confirmed) {
+        if (port_->isOpen()) port_->close();
+        t_.operation = 0;
+        ui_ = nullptr;
+        return false;
+    }
+    FillImage();
+    RecordsToImage();
+    if (!port_->isOpen() && !reopenPort()) {
+        {
+            ModalScope modal(modalDepth_);
+            ui.showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+        }
+        t_.operation = 0;
+        ui_ = nullptr;
+        return false;
+    }
+    // The confirmation left time for bytes to arrive or the port to fail.
+    pendingError_ = false;
+    ui.progressReset();
+    StartHandshake();
+    ui.progressOpened(LinkOperation::Write);
+    return true;
+}
+
+bool RadioLink::startRadioInfo(LinkUi& ui) {
+    if (running()) return false;
+    ui_ = &ui;
+    t_.operation = 3;
+    t_.readStep = 0;
+    if (!OpenLink()) {
+        t_.operation = 0;
+        ui_ = nullptr;
+        return false;
+    }
+    FillImage();
+    StartHandshake();
+    return true;
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The serial transfer with the radio and its step machine. A transfer sends one
+// frame, arms the 300 ms reply timer and returns; it advances only in the
+// port's notification (a complete reply has arrived) and in the timer's expiry.
+//
+// Operations: 1 read (64 blocks of 64 bytes, 0x000-0xFFF), 2 write (166 blocks
+// of 16 bytes, 0x000-0xA5F), 3 radio-information read (16 blocks of 16 bytes,
+// 0xA80-0xB7F). Steps: 1 "PROGRAM" sent, 2 identification requested, 31 ACK
+// after the identification, 32 password block requested, 3 ACK after the
+// password block (operation 3: after the identification), 4 block requested or
+// sent, 5 ACK after a block, 69 "E" sent.
+
+#include "core/Document.h"
+#include "link/LinkPort.h"
+#include "link/LinkUi.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+struct LinkTransfer {
+    int16 operation = 0;
+    int16 readStep = 0;
+    int16 writeStep = 0;
+    int16 handshakeTries = 0;
+    int address = 0; // start of the block in progress; first block - blockSize at the start
+    int16 blockSize = 0;
+    int endAddress = 0;
+    bool receiving = false;
+    int16 lastPercent = 0;
+    int16 expectedLength = 0;
+    QString radioModel; // from the identification reply
+    int16 radioBand = -1;
+};
+
+constexpr int kReplyTimeoutMs = 300;
+constexpr int kHandshakeTries = 3;
+constexpr int kIdentificationOffset = 2640; // 0xA50..0xA5D
+constexpr int kIdentificationLength = 14;
+constexpr std::uint8_t kAck = 0x06;
+
+class RadioLink {
+  public:
+    RadioLink(std::unique_ptr<LinkPort> port, std::unique_ptr<ReplyTimer> timer);
+    ~RadioLink();
+    RadioLink(const RadioLink&) = delete;
+    RadioLink& operator=(const RadioLink&) = delete;
+
+    const LinkTransfer& transfer() const { return t_; }
+    bool running() const { return t_.operation != 0; }
+
+    // The device to open; empty (the default) takes the "comPort" setting.
+    void setPortDevice(const QString& device) { device_ = device; }
+
+    // The commands below the windows (see RadioCommands.h).
+    bool startRead(LinkUi& ui);
+    bool startWrite(LinkUi& ui);
+    bool startRadioInfo(LinkUi& ui);
+
+    // The link operations, public for the commands and for tests.
+    bool OpenLink();
+    void StartHandshake();
+    void AdvanceTransfer();
+    void OnReplyTimeout();
+    void AskRetry(bool ask);
+    void EndTransfer(bool success);
+
+  private:
+    void setStep(int16 step);
+    int16 step() const;
+    int firstBlock() const;
+    QString device() const;
+    void send(const QByteArray& frame, int expectedLength);
+    void sendProgram();
+    void sendAck();
+    void RequestNextBlock();
+    void SendNextBlock();
+    void RequestPasswordBlock();
+    void FinishTransfer();
+    void updateProgress();
+    void onReceive();
+    void onPortError();
+    void handlePasswordBlock(const QByteArray& reply);
+    void storeIdentification(const QByteArray& reply);
+    void connectionFailure();
+    bool reopenPort();
+    void afterRead();
+    void afterRadioInfo();
+    // A port error that came while a window was shown modally is handled after it
+    // closes; true when it was (the caller stops).
+    bool handlePendingError();
+
+    LinkTransfer t_;
+    std::unique_ptr<LinkPort> port_;
+    std::unique_ptr<ReplyTimer> timer_;
+    LinkUi* ui_ = nullptr;
+    QString device_;
+    int modalDepth_ = 0;
+    bool pendingError_ = false;
+    bool ending_ = false;
+};

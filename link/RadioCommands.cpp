@@ -1,0 +1,36 @@
+#include "link/RadioCommands.h"
+
+#include "core/Hooks.h"
+#include "link/LinkTransfer.h"
+#include "link/SerialLinkPort.h"
+
+namespace {
+RadioLink& programLink() {
+    static RadioLink link(std::make_unique<SerialLinkPort>(), std::make_unique<QtReplyTimer>());
+    return link;
+}
+
+// The main window's resize rule asks whether a transfer runs.
+void publishRunning() {
+    hooks().transferRunning = [] { return TransferRunning(); };
+}
+} // namespace
+
+bool ReadFromRadio(LinkUi& ui) {
+    publishRunning();
+    return programLink().startRead(ui);
+}
+
+bool WriteToRadio(LinkUi& ui) {
+    publishRunning();
+    return programLink().startWrite(ui);
+}
+
+bool ReadRadioInfo(LinkUi& ui) {
+    publishRunning();
+    return programLink().startRadioInfo(ui);
+}
+
+bool TransferRunning() {
+    return programLink().running();
+}

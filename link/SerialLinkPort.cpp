@@ -1,0 +1,96 @@
+#include "link/SerialLinkPort.h"
+
+SerialLinkPort::SerialLinkPort() {
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { onReadyRead(); });
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError e) { onPortError(e); });
+}
+
+SerialLinkPort::~SerialLinkPort() {
+    port_.disconnect();
+    if (port_.isOpen()) port_.close();
+}
+
+bool SerialLinkPort::open(const QString& device) {
+    if (port_.isOpen()) close();
+    ++session_;
+    failed_ = false;
+    port_.setPortName(device);
+    if (!port_.open(QIODevice::ReadWrite)) return false;
+    if (!port_.setBaudRate(QSerialPort::Baud9600) || !port_.setDataBits(QSerialPort::Data8) ||
+        !port_.setParity(QSerialPort::NoParity) || !port_.setStopBits(QSerialPort::TwoStop) ||
+        !port_.setFlowControl(QSerialPort::NoFlowControl)) {
+        port_.close();
+        return false;
+    }
+    port_.clearError();
+    return true;
+}
+
+void SerialLinkPort::close() {
+    ++session_;
+    if (port_.isOpen()) port_.close();
+}
+
+bool SerialLinkPort::isOpen() const {
+    return port_.isOpen() && !failed_;
+}
+
+void SerialLinkPort::clear() {
+    if (isOpen()) port_.clear(QSerialPort::AllDirections);
+}
+
+void SerialLinkPort::write(const QByteArray& bytes) {
+    if (isOpen()) port_.write(bytes);
+}
+
+void SerialLinkPort::setThreshold(int bytes) {
+    threshold_ = bytes < 1 ? 1 : bytes;
+}
+
+QByteArray SerialLinkPort::readAll() {
+    return isOpen() ? port_.readAll() : QByteArray();
+}
+
+void SerialLinkPort::onReadyRead() {
+    if (!isOpen()) return;
+    if (port_.bytesAvailable() >= threshold_ && onThreshold) onThreshold();
+}
+
+void SerialLinkPort::onPortError(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
+    if (!port_.isOpen() || failed_) return;
+    failed_ = true;
+    // Closing inside the port's own signal is left to the event loop; until then
+    // the repeated reports end at the check above.
+    const int session = session_;
+    QMetaObject::invokeMethod(
+        &port_,
+        [this, session] {
+            if (session != session_) return;
+            ++session_;
+            if (port_.isOpen()) port_.close();
+            if (onError) onError();
+        },
+        Qt::QueuedConnection);
+}
+
+QtReplyTimer::QtReplyTimer() {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+        if (onTimeout) onTimeout();
+    });
+}
+
+void QtReplyTimer::start(int milliseconds) {
+    timer_.start(milliseconds);
+}
+
+void QtReplyTimer::stop() {
+    timer_.stop();
+}
+
+bool QtReplyTimer::isActive() const {
+    return timer_.isActive();
+}

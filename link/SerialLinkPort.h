@@ -1,0 +1,51 @@
+#pragma once
+// The link's port on a real serial device (QSerialPort) and its reply timer
+// (QTimer), both on the user-interface thread.
+//
+// readyRead arrives in small pieces, so every readyRead compares the bytes
+// waiting with the threshold and notifies once it is reached. A device whose far
+// end hangs up makes Qt report a read error over and over while the port stays
+// open: the first error closes the port and is reported once. Pseudo-terminals
+// are opened by path; the modem lines are never touched.
+
+#include "link/LinkPort.h"
+
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+class SerialLinkPort : public LinkPort {
+  public:
+    SerialLinkPort();
+    ~SerialLinkPort() override;
+
+    bool open(const QString& device) override;
+    void close() override;
+    bool isOpen() const override;
+    void clear() override;
+    void write(const QByteArray& bytes) override;
+    void setThreshold(int bytes) override;
+    QByteArray readAll() override;
+
+  private:
+    void onReadyRead();
+    void onPortError(QSerialPort::SerialPortError error);
+
+    QSerialPort port_;
+    int threshold_ = 1;
+    bool failed_ = false;
+    // Distinguishes the port's sessions, so a queued error report of a closed
+    // session never reaches the next one.
+    int session_ = 0;
+};
+
+class QtReplyTimer : public ReplyTimer {
+  public:
+    QtReplyTimer();
+    void start(int milliseconds) override;
+    void stop() override;
+    bool isActive() const override;
+
+  private:
+    QTimer timer_;
+};
