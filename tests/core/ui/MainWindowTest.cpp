@@ -158,8 +158,9 @@ TEST_F(ShellTest, WindowMenuListsOpenChildrenAndCloseAllClosesThem) {
             listed.append(a->text());
             if (a->isChecked()) checked = a->text();
         }
-    EXPECT_EQ(listed, QStringList({"&1 frmCommChInfo", "&2 TestChild"}));
-    EXPECT_EQ(checked, "&1 frmCommChInfo");
+    const QString channelTitle = FindOpenWindow(QStringLiteral("frmCommChInfo"))->windowTitle();
+    EXPECT_EQ(listed, QStringList({"&1 " + channelTitle, "&2 TestChild"}));
+    EXPECT_EQ(checked, "&1 " + channelTitle);
 
     action("mnuCloseAll")->trigger();
     QApplication::processEvents();
