@@ -1,6 +1,7 @@
 // zr580-cli show FILE.dat: the document printed readably.
 #include "channels/ChannelTexts.h"
 #include "cli/CliCommon.h"
+#include "cli/ImageView.h"
 #include "codec/Frequency.h"
 #include "codec/Tone.h"
 #include "core/Ansi.h"
@@ -144,6 +145,10 @@ int RunShow(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Print a document readably."));
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The data file."));
+    const QCommandLineOption image(
+        QStringLiteral("image"),
+        QStringLiteral("Also print each channel's slot in the radio image (offset and bytes)."));
+    parser.addOption(image);
     if (const int code = ParseCommand(parser, arguments, 1); code >= 0) return code;
 
     InstallTerminalMessages();
@@ -157,6 +162,7 @@ int RunShow(const QStringList& arguments) {
     out += QStringLiteral("Model: %1\n").arg(s.currentModel);
     out += QStringLiteral("Band: %1 (%2)\n").arg(s.bandText).arg(doc.model.bandIndex);
     out += Channels(doc);
+    if (parser.isSet(image)) out += ChannelSlotView();
     out += Features(doc, s.sideValues);
     out += Keys(doc.settings.features.keys);
     out += Scan(doc.settings.features.scan);

@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 
 #include "channels/ChannelTable.h"
-#include "channels/ChannelTexts.h"
 #include "codec/Tone.h"
 #include "core/AppState.h"
 #include "core/Band.h"
@@ -13,6 +12,7 @@ class ChannelTableTest : public ProgramTest {
         ProgramTest::SetUp();
         app().document.channelCount = 0;
         app().document.settings.features.scan.priorityChannel.fill(255);
+        UseBand(0);
     }
     static void UseBand(int16 index) {
         app().bandText = BandTextOf(index);
@@ -21,171 +21,133 @@ class ChannelTableTest : public ProgramTest {
     static ChannelEntry& Channel(int number) {
         const int at = FindChannelEntry(number);
         EXPECT_GE(at, 0) << "channel " << number;
-        return app().document.channels[static_cast<std::size_t>(at < 0 ? 0 : at)];
+        return app().document.channels[static_cast<std::size_t>(std::max(at, 0))];
+    }
+    static void Edit(int row, int field, const QString& value) {
+        ChangeChannelData(1, row, field, value);
     }
     static QString Tone(int index) { return ToneList().at(index); }
 };
 
-TEST_F(ChannelTableTest, TypingAnRxFrequencyCreatesTheChannelWithDefaults) {
-    UseBand(0);
+TEST_F(ChannelTableTest, CreatingByRxWithDefaultsAndTheTransmitLimit) {
     int refreshed = 0;
     hooks().channelsChanged = [&] { ++refreshed; };
-    ChangeChannelData(1, 1, FieldRxFreq, "146.525");
+    Edit(1, FieldRxFreq, "146.525");
     ASSERT_EQ(app().document.channelCount, 1);
     const ChannelEntry& e = Channel(1);
-    EXPECT_EQ(e.rxFreq.raw(), "14652500");
-    EXPECT_EQ(e.txFreq.raw(), "14652500");
-    EXPECT_EQ(e.decodeTone.raw(), "FFFF");
-    EXPECT_EQ(e.encodeTone.raw(), "FFFF");
-    EXPECT_EQ(ShowChannelField(e, FieldTxPower), "High");
-    EXPECT_EQ(ShowChannelField(e, FieldScanAddText), "Add");
-    EXPECT_EQ(ShowChannelField(e, FieldSpacing), "25K(Wide)");
+    EXPECT_EQ(e.rxFreq.raw() + e.txFreq.raw() + e.decodeTone.raw() + e.encodeTone.raw(),
+              "1465250014652500FFFFFFFF");
+    QStringList shown;
+    for (int field : {FieldTxPower, FieldScanAddText, FieldSpacing, FieldBusyLockout, FieldPttId})
+        shown << ShowChannelField(e, field);
+    EXPECT_EQ(shown, QStringList({"High", "Add", "25K(Wide)", "Off", "Off"}));
     EXPECT_EQ(e.txEntryFlag, 1);
-    EXPECT_EQ(e.inUse, 1);
     EXPECT_EQ(refreshed, 1);
+    // Other fields of a missing channel are ignored.
+    Edit(2, FieldTxFreq, "146.000");
+    Edit(2, FieldTxPower, "Low");
+    EXPECT_EQ(app().document.channelCount, 1);
     EXPECT_TRUE(messages_.shown().isEmpty());
 
-    // Any other field of a missing channel is ignored.
-    ChangeChannelData(1, 2, FieldTxFreq, "146.000");
-    ChangeChannelData(1, 2, FieldTxPower, "Low");
-    EXPECT_EQ(app().document.channelCount, 1);
-}
-
-TEST_F(ChannelTableTest, NewChannelTxIsLimitedAsATransmitFrequency) {
+    // Above 480 MHz the TX takes the transmit limit unless the band is extended.
     UseBand(2);
     ChangeChannelData(2, 3, FieldRxFreq, "500");
-    EXPECT_EQ(Channel(19).rxFreq.raw(), "50000000");
-    EXPECT_EQ(Channel(19).txFreq.raw(), "48000000");
+    EXPECT_EQ(Channel(19).rxFreq.raw() + Channel(19).txFreq.raw(), "5000000048000000");
     app().sideValues.bandExtension = 1;
     ChangeChannelData(2, 4, FieldRxFreq, "500");
     EXPECT_EQ(Channel(20).txFreq.raw(), "50000000");
-    // Out of band: warned once, the limit stored.
     ChangeChannelData(2, 5, FieldRxFreq, "300");
-    EXPECT_EQ(messages_.shown().size(), 1);
+    EXPECT_EQ(messages_.shown().size(), 1); // out of range: warned, the limit stored
     EXPECT_EQ(Channel(21).rxFreq.raw(), "40000000");
 }
 
-TEST_F(ChannelTableTest, ClearingFrequencies) {
-    UseBand(0);
-    ChangeChannelData(1, 1, FieldRxFreq, "146.525");
-    ChangeChannelData(1, 2, FieldRxFreq, "147.000");
-    ChangeChannelData(1, 3, FieldRxFreq, "148.000");
+TEST_F(ChannelTableTest, ClearingTxAndRx) {
+    for (int row = 1; row <= 3; ++row)
+        Edit(row, FieldRxFreq, "146.525");
     ChannelEntry& e = Channel(1);
-    ChangeChannelData(1, 1, FieldEncodeTone, Tone(5));
-    ChangeChannelData(1, 1, FieldReverse, "1");
-    EXPECT_EQ(e.reverse, 1);
-    ChangeChannelData(1, 1, FieldTxFreq, "");
-    EXPECT_EQ(e.txFreq.raw(), "FFFFFFFF");
-    EXPECT_EQ(e.encodeTone.raw(), "FFFF");
+    Edit(1, FieldEncodeTone, Tone(5));
+    Edit(1, FieldReverse, "1");
+    Edit(1, FieldTxFreq, "");
+    EXPECT_EQ(e.txFreq.raw() + e.encodeTone.raw(), "FFFFFFFFFFFF");
     EXPECT_EQ(e.reverse, 0);
     EXPECT_EQ(e.txEntryFlag, 1);
     EXPECT_EQ(ShowChannelField(e, FieldTxFreq), "");
-    ChangeChannelData(1, 1, FieldTxFreq, "146.000");
+    Edit(1, FieldTxFreq, "146.000");
     EXPECT_EQ(e.txFreq.raw(), "14600000");
     EXPECT_EQ(e.txEntryFlag, 0);
-
-    // Clearing RX deletes the channel and closes the gap in table order.
-    ChangeChannelData(1, 1, FieldRxFreq, "");
+    // Clearing RX deletes the channel and closes the gap.
+    Edit(1, FieldRxFreq, "");
     ASSERT_EQ(app().document.channelCount, 2);
     EXPECT_EQ(app().document.channels[0].number, 2);
     EXPECT_EQ(app().document.channels[1].number, 3);
-    EXPECT_EQ(FindChannelEntry(1), -1);
 }
 
-TEST_F(ChannelTableTest, ToneCopyingAndRepeaterRules) {
-    UseBand(0);
-    ChangeChannelData(1, 1, FieldRxFreq, "146.525");
-    ChannelEntry& e = Channel(1);
-    // A first decode tone on a channel without tones is copied to encode.
-    ChangeChannelData(1, 1, FieldDecodeTone, Tone(3));
-    EXPECT_EQ(ShowChannelField(e, FieldDecodeTone), Tone(3));
+TEST_F(ChannelTableTest, ToneCopyingAndRepeaterToCarrier) {
+    Edit(1, FieldRxFreq, "146.525");
+    const ChannelEntry& e = Channel(1);
+    Edit(1, FieldDecodeTone, Tone(3)); // first tone: encode follows
     EXPECT_EQ(ShowChannelField(e, FieldEncodeTone), Tone(3));
-    // Changing it again leaves an existing encode tone alone.
-    ChangeChannelData(1, 1, FieldDecodeTone, Tone(7));
+    Edit(1, FieldDecodeTone, Tone(7)); // encode set: left alone
     EXPECT_EQ(ShowChannelField(e, FieldEncodeTone), Tone(3));
-
-    ChangeChannelData(1, 1, FieldBusyLockout, "Repeater");
+    Edit(1, FieldBusyLockout, "Repeater");
     EXPECT_EQ(e.busyLockout, 2);
-    ChangeChannelData(1, 1, FieldDecodeTone, Tone(0));
+    Edit(1, FieldDecodeTone, Tone(0));
     EXPECT_EQ(e.decodeTone.raw(), "FFFF");
     EXPECT_EQ(e.busyLockout, 1);
-    EXPECT_EQ(ShowChannelField(e, FieldEncodeTone), Tone(3));
 
-    // An encode tone on a channel without tones is copied to decode.
-    ChangeChannelData(1, 2, FieldRxFreq, "147.000");
-    ChannelEntry& f = Channel(2);
-    ChangeChannelData(1, 2, FieldEncodeTone, Tone(200));
+    Edit(2, FieldRxFreq, "147.000");
+    const ChannelEntry& f = Channel(2);
+    Edit(2, FieldEncodeTone, Tone(200)); // first tone: decode follows
+    Edit(2, FieldEncodeTone, Tone(10));
     EXPECT_EQ(ShowChannelField(f, FieldDecodeTone), Tone(200));
-    ChangeChannelData(1, 2, FieldEncodeTone, Tone(10));
-    EXPECT_EQ(ShowChannelField(f, FieldDecodeTone), Tone(200));
+    EXPECT_EQ(ShowChannelField(f, FieldEncodeTone), Tone(10));
 }
 
-TEST_F(ChannelTableTest, CodedFieldsFollowTheirWordsInEitherLanguage) {
-    UseBand(0);
-    ChangeChannelData(1, 1, FieldRxFreq, "146.525");
-    ChannelEntry& e = Channel(1);
+TEST_F(ChannelTableTest, CodedFieldsAreStoredByTheirWords) {
+    Edit(1, FieldRxFreq, "146.525");
+    const ChannelEntry& e = Channel(1);
     app().languageIndex = Chinese;
-    ChangeChannelData(1, 1, FieldTxPower, "低");
-    ChangeChannelData(1, 1, FieldScanAddText, "删除");
-    ChangeChannelData(1, 1, FieldSpacing, "12.5K(窄带)");
-    ChangeChannelData(1, 1, FieldPttId, "开");
-    EXPECT_EQ(e.txPower, 0);
-    EXPECT_EQ(e.scanAdd, 0);
-    EXPECT_EQ(e.spacing, 0);
-    EXPECT_EQ(e.pttId, 1);
-    EXPECT_EQ(ShowChannelField(e, FieldTxPower), "低");
-    // An English word in Chinese is not the Low word.
-    ChangeChannelData(1, 1, FieldTxPower, "Low");
+    Edit(1, FieldTxPower, "低");
+    Edit(1, FieldScanAddText, "删除");
+    Edit(1, FieldSpacing, "12.5K(窄带)");
+    Edit(1, FieldPttId, "开");
+    EXPECT_EQ(QList<int>({e.txPower, e.scanAdd, e.spacing, e.pttId}), QList<int>({0, 0, 0, 1}));
+    EXPECT_EQ(ShowChannelField(e, FieldSpacing), "12.5K(窄带)");
+    Edit(1, FieldTxPower, "Low"); // an English word is not the Chinese Low word
     EXPECT_EQ(e.txPower, 1);
     app().languageIndex = English;
 
-    // Option signalling back to None drops the settings that need it.
-    ChangeChannelData(1, 1, FieldOptSignal, "FleetLink");
-    ChangeChannelData(1, 1, FieldBusyLockout, "Option Signalling");
-    ChangeChannelData(1, 1, FieldSpUnmute, "Carrier or Opt.Sig");
-    EXPECT_EQ(e.optSignal, 2);
-    EXPECT_EQ(e.busyLockout, 3);
-    EXPECT_EQ(e.spUnmute, 2);
-    ChangeChannelData(1, 1, FieldOptSignal, "Unknown");
-    EXPECT_EQ(e.optSignal, 2);
-    ChangeChannelData(1, 1, FieldOptSignal, "None");
-    EXPECT_EQ(e.optSignal, 0);
-    EXPECT_EQ(e.busyLockout, 0);
-    EXPECT_EQ(e.spUnmute, 0);
-
-    // SP unmute words come from the family of the decode tone.
-    ChangeChannelData(1, 1, FieldDecodeTone, Tone(3));
-    ChangeChannelData(1, 1, FieldSpUnmute, "CTCSS/DCS + Opt.Sig.");
+    // Option signalling back to None drops what needs it; an unknown word changes nothing.
+    Edit(1, FieldOptSignal, "FleetLink");
+    Edit(1, FieldBusyLockout, "Option Signalling");
+    Edit(1, FieldSpUnmute, "Carrier or Opt.Sig");
+    Edit(1, FieldOptSignal, "Unknown");
+    EXPECT_EQ(QList<int>({e.optSignal, e.busyLockout, e.spUnmute}), QList<int>({2, 3, 2}));
+    Edit(1, FieldOptSignal, "None");
+    EXPECT_EQ(QList<int>({e.optSignal, e.busyLockout, e.spUnmute}), QList<int>({0, 0, 0}));
+    // SP unmute words follow the decode tone's family.
+    Edit(1, FieldDecodeTone, Tone(3));
+    Edit(1, FieldSpUnmute, "CTCSS/DCS + Opt.Sig.");
     EXPECT_EQ(e.spUnmute, 1);
-    EXPECT_EQ(ShowChannelField(e, FieldSpUnmute), "CTCSS/DCS + Opt.Sig.");
-
-    ChangeChannelData(1, 1, FieldAutodial, "8");
+    Edit(1, FieldAutodial, "8");
     EXPECT_EQ(e.autodial, 7);
     EXPECT_EQ(ShowChannelField(e, FieldAutodial), "8");
-    ChangeChannelData(1, 1, FieldTalkAround, "1");
-    EXPECT_EQ(e.talkAround, 1);
 }
 
 TEST_F(ChannelTableTest, PriorityChannelsFollowAddsAndDeletes) {
-    UseBand(0);
     auto& priority = app().document.settings.features.scan.priorityChannel;
-    ChangeChannelData(2, 9, FieldRxFreq, "146.000");
-    EXPECT_EQ(priority[1], 9); // the first channel of a group becomes its priority
-    ChangeChannelData(2, 4, FieldRxFreq, "146.000");
-    ChangeChannelData(2, 12, FieldRxFreq, "146.000");
+    for (int row : {9, 4, 12})
+        ChangeChannelData(2, row, FieldRxFreq, "146.000");
     EXPECT_EQ(priority[1], 9);
-    EXPECT_EQ(ListGroupChannels(2), QList<int>({4, 9, 12}));
     EXPECT_EQ(priority[0], 255);
-
-    // Deleting the priority channel moves it to the last channel of the group in
-    // table order, not the highest number.
+    EXPECT_EQ(ListGroupChannels(2), QList<int>({4, 9, 12}));
+    // The last channel of the group in table order takes over, then 255.
     ChangeChannelData(2, 9, FieldRxFreq, "");
     EXPECT_EQ(priority[1], 12);
     ChangeChannelData(2, 12, FieldRxFreq, "");
     EXPECT_EQ(priority[1], 4);
     ChangeChannelData(2, 4, FieldRxFreq, "");
     EXPECT_EQ(priority[1], 255);
-    EXPECT_TRUE(ListGroupChannels(2).isEmpty());
 
     // A position 0 from a radio never names the previous group's channel 16.
     ChangeChannelData(1, 16, FieldRxFreq, "146.000");
@@ -203,12 +165,10 @@ TEST_F(ChannelTableTest, PriorityChannelsFollowAddsAndDeletes) {
     EXPECT_EQ(priority[2], 7);
 }
 
-TEST_F(ChannelTableTest, AddingRefusesDuplicatesAndAFullTable) {
-    UseBand(0);
+TEST_F(ChannelTableTest, AddingRefusesDuplicatesBadNumbersAndAFullTable) {
     EXPECT_EQ(AddChannelByNumber(5, "146.000"), 0);
-    EXPECT_EQ(AddChannelByNumber(5, "147.000"), -1);
-    EXPECT_EQ(AddChannelByNumber(0, "147.000"), -1);
-    EXPECT_EQ(AddChannelByNumber(129, "147.000"), -1);
+    for (int bad : {5, 0, 129})
+        EXPECT_EQ(AddChannelByNumber(bad, "147.000"), -1) << bad;
     for (int n = 1; n <= 128; ++n)
         AddChannelByNumber(n, "146.000");
     EXPECT_EQ(app().document.channelCount, 128);

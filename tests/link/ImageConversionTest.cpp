@@ -5,6 +5,7 @@
 #include "core/Band.h"
 #include "core/DocumentOps.h"
 #include "core/Messages.h"
+#include "features/OptionalFeaturesImage.h"
 #include "link/ImageConversion.h"
 #include "link/ModelCheck.h"
 #include "link/RadioInfoImage.h"
@@ -44,23 +45,11 @@ void FillDocument() {
     doc.model.modelName.assign("VM427");
     doc.model.bandIndex = 2;
     FeatureBlock& f = doc.settings.features;
-    f.optional = OptionalFeatures{};
-    f.optional.totTime = 40;
-    f.optional.totWarning = 7;
-    f.optional.squelchLevel = 9;
-    f.optional.voicePrompt = 3;
-    f.optional.batterySave = 1;
-    f.optional.beep = 0;
-    f.optional.voxFunction = 1;
-    f.optional.voxLevel = 8;
-    f.optional.voxDelay = 27;
-    f.optional.cancelOperation = 1;
-    f.optional.voxProceedTone = 1;
-    f.optional.frequencyShow = 1;
-    f.optional.cloneMode = 1;
-    f.optional.eliminateSquelchTail = 1;
-    f.optional.callResponse = 4;
-    f.optional.compander = 1;
+    // Every optional feature at a non-default value inside its range.
+    const std::uint8_t optional[16] = {40, 7, 3, 4, 9, 1, 0, 1, 1, 1, 8, 27, 1, 1, 1, 1};
+    RadioImage bytes{};
+    std::copy(std::begin(optional), std::end(optional), bytes.begin() + 2224);
+    ImageToOptionalFeatures(bytes, f.optional, app().sideValues);
     f.optional.micSensitivity = 1;
     f.optional.pttIdMode = 2;
     f.optional.botCode.assign("*123#");

@@ -1,0 +1,699 @@
+#include "channels/ui/FrmCommChInfo.h"
+
+#include "channels/ChannelGridState.h"
+#include "channels/ChannelTable.h"
+#include "channels/ChannelTexts.h"
+#include "channels/ui/ChannelWindows.h"
+#include "channels/ui/ComboItems.h"
+#include "channels/ui/FrequencyKeys.h"
+#include "channels/ui/FrmCHInfoEdit.h"
+#include "channels/ui/GuardedCall.h"
+#include "codec/Frequency.h"
+#include "codec/Tone.h"
+#include "core/AppState.h"
+#include "core/ui/ComboHelpers.h"
+#include "core/ui/CommonCaptions.h"
+#include "core/ui/Help.h"
+#include "core/ui/WindowRegistry.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <array>
+
+namespace {
+constexpr int kRows = 17;
+constexpr int kColumns = 11;
+constexpr int kMoreColumn = 10;
+constexpr int kHelpContext = 3100;
+
+const std::array<int, kColumns> kColumnTwips{500,  1000, 1000, 1500, 1500, 1000,
+                                             1000, 0,    0,    1000, 1000};
+
+const std::array<Tr, kColumns> kHeadings{{
+    {QStringLiteral("CH"), QStringLiteral("信道")},
+    {QStringLiteral("RX Frequency"), QStringLiteral("接收频率")},
+    {QStringLiteral("TX FreQuency"), QStringLiteral("发射频率")},
+    {QStringLiteral("CTCSS/DCS Decode"), QStringLiteral("解码")},
+    {QStringLiteral("CTCSS/DCS Encode"), QStringLiteral("编码")},
+    {QStringLiteral("TX Power"), QStringLiteral("发射功率")},
+    {QStringLiteral("Scan Add"), QStringLiteral("扫描添加")},
+    {QStringLiteral("Opt Signal"), QStringLiteral("可选信令")},
+    {QStringLiteral("PTT ID"), QStringLiteral("PTT ID")},
+    {QStringLiteral("Channel Spacing"), QStringLiteral("宽/窄带")},
+    {QStringLiteral("More"), QStringLiteral("更多")},
+}};
+
+const Tr kCaption{QStringLiteral("Channel Information[Channel -"),
+                  QStringLiteral("信道信息[信道 -")};
+const Tr kChannelEdit{QStringLiteral("Channel Edit"), QStringLiteral("信道编辑")};
+const Tr kGroup{QStringLiteral("Group"), QStringLiteral("组")};
+
+const QString kMore = QStringLiteral(">>");
+
+bool isEnterKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// A typed frequency as the cell shows it until the stored value comes back.
+QString formatTyped(const QString& text) {
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok ? FormatMHz(value) : text;
+}
+
+bool isInside(const QWidget* widget, const QWidget* ancestor) {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (w == ancestor) return true;
+    return false;
+}
+} // namespace
+
+void ChannelGridTable::keyPressEvent(QKeyEvent* event) {
+    if (isEnterKey(event)) {
+        emit enterPressed();
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty() && text.front().unicode() >= 32 && text.front().unicode() != 127 &&
+        !(event->modifiers() & Qt::ControlModifier)) {
+        // A typed character starts editing the current cell (frequency cells only).
+        if (!DropFrequencyKey(event)) emit typedIntoCell(text);
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void ChannelGridTable::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ActiveWindowFocusReason)
+        emit focusReturned();
+}
+
+FrmCommChInfo::FrmCommChInfo(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmCommChInfo"));
+    GuardedCall("frmCommChInfo_Form_Load", [&] {
+        InitShowGrid();
+        ChangShowByLanguage();
+        ChannelGridState& s = gridState();
+        s.skipEntry = false;
+        s.skipCommit = false;
+        combo6_->setCurrentIndex(0);
+        s.group = 1;
+        SetGridData();
+        s.row = 1;
+        s.column = 1;
+        moveQuietly(1, 1);
+        s.gridOpen = true;
+        ChannelWindowOpened();
+        EnterGridEdit();
+    });
+}
+
+FrmCommChInfo::~FrmCommChInfo() {
+    if (!closed_) {
+        closed_ = true;
+        gridState().gridOpen = false;
+        ChannelWindowClosed();
+    }
+}
+
+void FrmCommChInfo::InitShowGrid() {
+    GuardedCall("frmCommChInfo_InitShowGridError", [&] {
+        resize(Twips(10000), Twips(6600));
+
+        grid_ = new ChannelGridTable(kRows, kColumns, this);
+        grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
+        grid_->horizontalHeader()->hide();
+        grid_->verticalHeader()->hide();
+        grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid_->setSelectionMode(QAbstractItemView::NoSelection);
+        grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid_->setWordWrap(true);
+        grid_->setTabKeyNavigation(true);
+        grid_->setRowHeight(0, Twips(500));
+        for (int r = 1; r < kRows; ++r)
+            grid_->setRowHeight(r, Twips(315));
+        const QBrush fixedBack = palette().brush(QPalette::Button);
+        const QBrush fixedText = palette().brush(QPalette::ButtonText);
+        for (int c = 0; c < kColumns; ++c) {
+            grid_->setColumnWidth(c, Twips(kColumnTwips[static_cast<std::size_t>(c)]));
+            grid_->setColumnHidden(c, kColumnTwips[static_cast<std::size_t>(c)] == 0);
+            for (int r = 0; r < kRows; ++r) {
+                auto* item = new QTableWidgetItem;
+                item->setTextAlignment(Qt::AlignCenter);
+                if (r == 0 || c == 0) {
+                    // Headings and row numbers are fixed: never current, never edited.
+                    item->setFlags(Qt::NoItemFlags);
+                    item->setBackground(fixedBack);
+                    item->setForeground(fixedText);
+                } else {
+                    item->setFlags(Qt::ItemIsEnabled);
+                }
+                grid_->setItem(r, c, item);
+            }
+        }
+        for (int r = 1; r < kRows; ++r) {
+            grid_->item(r, 0)->setText(QString::number(r));
+            grid_->item(r, kMoreColumn)->setText(kMore);
+        }
+        int gridWidth = 2 * grid_->frameWidth();
+        for (int c = 0; c < kColumns; ++c)
+            gridWidth += grid_->columnWidth(c);
+        int gridHeight = 2 * grid_->frameWidth();
+        for (int r = 0; r < kRows; ++r)
+            gridHeight += grid_->rowHeight(r);
+        grid_->setMinimumSize(gridWidth, gridHeight);
+
+        QWidget* cells = grid_->viewport();
+        text1_ = new QLineEdit(cells);
+        text1_->setObjectName(QStringLiteral("Text1"));
+        text1_->setFrame(false);
+        text1_->setAlignment(Qt::AlignCenter);
+        PrepareFrequencyBox(text1_);
+
+        auto makeSelector = [&](const char* name) {
+            auto* combo = new QComboBox(cells);
+            combo->setObjectName(QLatin1String(name));
+            combo->setMaxVisibleItems(16);
+            combo->installEventFilter(this);
+            connect(combo, &QComboBox::activated, this, [this, combo] { selectorChosen(combo); });
+            combo->hide();
+            return combo;
+        };
+        combo1_ = makeSelector("Combo1_0");
+        combo2_ = makeSelector("Combo2_0");
+        combo3_ = makeSelector("Combo3_0");
+        combo4_0_ = makeSelector("Combo4_0");
+        combo4_1_ = makeSelector("Combo4_1");
+        combo5_ = makeSelector("Combo5_0");
+        text1_->installEventFilter(this);
+        text1_->hide();
+
+        label1_ = new QLabel(this);
+        label1_->setObjectName(QStringLiteral("Label1"));
+        combo6_ = new QComboBox(this);
+        combo6_->setObjectName(QStringLiteral("Combo6"));
+        for (int g = 1; g <= kGroups; ++g)
+            combo6_->addItem(QString::number(g));
+        combo6_->installEventFilter(this);
+        label1_->setBuddy(combo6_);
+        editButton_ = new QPushButton(this);
+        editButton_->setObjectName(QStringLiteral("CommandCHInfoEdit"));
+        closeButton_ = new QPushButton(this);
+        closeButton_->setObjectName(QStringLiteral("CommandClose"));
+        helpButton_ = new QPushButton(this);
+        helpButton_->setObjectName(QStringLiteral("CommandHelp"));
+
+        auto* bottom = new QHBoxLayout;
+        bottom->addWidget(label1_);
+        bottom->addWidget(combo6_);
+        bottom->addStretch(1);
+        bottom->addWidget(editButton_);
+        bottom->addWidget(closeButton_);
+        bottom->addWidget(helpButton_);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(grid_, 1);
+        layout->addLayout(bottom);
+
+        setTabOrder(grid_, combo6_);
+        setTabOrder(combo6_, editButton_);
+        setTabOrder(editButton_, closeButton_);
+        setTabOrder(closeButton_, helpButton_);
+
+        connect(grid_, &QTableWidget::currentCellChanged, this,
+                [this](int row, int column, int, int) { enterCell(row, column); });
+        connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
+            // A click on the current cell whose editor is closed opens it again.
+            if (row == grid_->currentRow() && column == grid_->currentColumn() && row >= 1 &&
+                !editorVisible())
+                EnterGridEdit();
+        });
+        connect(grid_, &ChannelGridTable::enterPressed, this, [this] {
+            if (grid_->currentRow() >= 1) EnterGridEdit();
+        });
+        connect(grid_, &ChannelGridTable::typedIntoCell, this, [this](const QString& text) {
+            const int column = grid_->currentColumn();
+            if (grid_->currentRow() < 1 || (column != 1 && column != 2)) return;
+            EnterGridEdit();
+            text1_->setText(text);
+        });
+        connect(grid_, &ChannelGridTable::focusReturned, this, [this] {
+            const int column = grid_->currentColumn();
+            if (!editorVisible() && grid_->currentRow() >= 1 && column >= 1 && column <= 9)
+                EnterGridEdit();
+        });
+        connect(combo6_, &QComboBox::activated, this, [this] { groupChosen(); });
+        connect(editButton_, &QPushButton::clicked, this, [this] {
+            GuardedCall("frmCommChInfo_CommandCHInfoEdit_Click", [&] {
+                SaveShowGridData();
+                openEditWindow();
+            });
+        });
+        connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+        connect(helpButton_, &QPushButton::clicked, this,
+                [this] { ShowHelpContext(kHelpContext, this); });
+    });
+}
+
+void FrmCommChInfo::ChangShowByLanguage() {
+    GuardedCall("frmCommChInfo_ChangShowByLanguage", [&] {
+        for (int c = 0; c < kColumns; ++c)
+            grid_->item(0, c)->setText(kHeadings[static_cast<std::size_t>(c)]());
+        SetComboItems(combo1_, ToneList());
+        SetComboItems(combo2_, TxPowerListWords());
+        SetComboItems(combo4_0_, ScanAddListWords());
+        SetComboItems(combo5_, OptSignalListWords());
+        SetComboItems(combo4_1_, OffOnListWords());
+        SetComboItems(combo3_, SpacingListWords());
+        editButton_->setText(kChannelEdit());
+        label1_->setText(kGroup());
+        SetCloseHelpCaptions(this);
+        renewCaption(gridState().row);
+    });
+}
+
+void FrmCommChInfo::ReShowChInfoByLanguage() {
+    ChangShowByLanguage();
+    SetGridData();
+}
+
+QComboBox* FrmCommChInfo::selectorOf(int column) const {
+    switch (column) {
+    case 3:
+    case 4:
+        return combo1_;
+    case 5:
+        return combo2_;
+    case 6:
+        return combo4_0_;
+    case 7:
+        return combo5_;
+    case 8:
+        return combo4_1_;
+    case 9:
+        return combo3_;
+    default:
+        return nullptr;
+    }
+}
+
+void FrmCommChInfo::renewCaption(int row) {
+    setWindowTitle(kCaption() + QLatin1Char(' ') + QString::number(row) + QLatin1Char(']'));
+}
+
+void FrmCommChInfo::clearRow(int row) {
+    for (int c = 1; c <= 9; ++c)
+        grid_->item(row, c)->setText(QString());
+}
+
+void FrmCommChInfo::showRow(int row, int position) {
+    ChannelEntry& entry = app().document.channels[static_cast<std::size_t>(position)];
+    if (entry.optSignal > 2) entry.optSignal = 0;
+    const bool hasTx = entry.txFreq.trimmedValue() != kNoFrequency.toLatin1();
+    for (int field = FieldRxFreq; field <= FieldSpacing; ++field) {
+        QString text;
+        if (field != FieldEncodeTone || hasTx) text = ShowChannelField(entry, field);
+        grid_->item(row, field)->setText(text);
+    }
+}
+
+void FrmCommChInfo::ShowAllFredata() {
+    GuardedCall("frmCommChInfo_ShowAllFredata", [&] {
+        const int group = gridState().group;
+        const DocumentRecord& doc = app().document;
+        for (int i = 0; i < doc.channelCount; ++i) {
+            const int number = doc.channels[static_cast<std::size_t>(i)].number;
+            if (GroupOf(number) != group) continue;
+            showRow(InGroupNumberOf(number), i);
+        }
+    });
+}
+
+void FrmCommChInfo::SetGridData() {
+    GuardedCall("frmCommChInfo_SetGridData", [&] {
+        for (int r = 1; r < kRows; ++r)
+            clearRow(r);
+        ShowAllFredata();
+        SetShowEditData();
+    });
+}
+
+void FrmCommChInfo::reShowGrid() {
+    GuardedCall("frmCommChInfo_reShowGrid", [&] {
+        // Every row of the group: the change may have created, deleted or
+        // re-limited channels other than the current one.
+        const int group = gridState().group;
+        for (int r = 1; r < kRows; ++r) {
+            const int position = FindChannelEntry(ChannelNumberOf(group, r));
+            if (position < 0)
+                clearRow(r);
+            else
+                showRow(r, position);
+        }
+        SetShowEditData();
+    });
+}
+
+void FrmCommChInfo::SetShowEditData() {
+    GuardedCall("frmCommChInfo_SetShowEditData", [&] {
+        const int row = grid_->currentRow();
+        const int column = grid_->currentColumn();
+        if (row < 1) return;
+        const QString text = grid_->item(row, column)->text();
+        if (column == 1 || column == 2) {
+            // A value being typed is never overwritten.
+            if (!(text1_->hasFocus() && text1_->isModified())) text1_->setText(text);
+        } else if (QComboBox* selector = selectorOf(column)) {
+            SelectComboText(selector, text);
+        }
+    });
+}
+
+bool FrmCommChInfo::rowHasRx(int row) const {
+    return !grid_->item(row, 1)->text().isEmpty();
+}
+
+bool FrmCommChInfo::rowHasTx(int row) const {
+    return !grid_->item(row, 2)->text().isEmpty();
+}
+
+bool FrmCommChInfo::editorVisible() const {
+    if (text1_->isVisible()) return true;
+    for (int c = 3; c <= 9; ++c)
+        if (selectorOf(c)->isVisible()) return true;
+    return false;
+}
+
+void FrmCommChInfo::hideEditors() {
+    QList<QWidget*> editors{text1_, combo1_, combo2_, combo3_, combo4_0_, combo4_1_, combo5_};
+    for (QWidget* editor : editors) {
+        if (!editor->isVisible()) continue;
+        if (editor->hasFocus()) grid_->setFocus(Qt::OtherFocusReason);
+        editor->hide();
+    }
+}
+
+void FrmCommChInfo::SaveShowGridData() {
+    if (committing_) return;
+    GuardedCall("frmCommChInfo_SaveShowGridData", [&] {
+        const ChannelGridState& s = gridState();
+        const int group = s.group;
+        const int row = s.row;
+        const int column = s.column;
+        if (row < 1 || row >= kRows) return;
+        bool pending = false;
+        QString text;
+        if ((column == 1 || column == 2) && text1_->isVisible()) {
+            text = text1_->text();
+            grid_->item(row, column)->setText(formatTyped(text));
+            pending = true;
+        } else if (QComboBox* selector = selectorOf(column);
+                   selector && selector->isVisible() && selector->isEnabled()) {
+            text = selector->currentText();
+            grid_->item(row, column)->setText(text);
+            pending = true;
+        }
+        committing_ = true;
+        hideEditors();
+        if (pending) ChangeChannelData(group, row, column, text);
+        committing_ = false;
+    });
+    committing_ = false;
+}
+
+void FrmCommChInfo::moveTo(int row, int column) {
+    if (grid_->currentRow() == row && grid_->currentColumn() == column)
+        enterCell(row, column);
+    else
+        grid_->setCurrentCell(row, column);
+}
+
+void FrmCommChInfo::moveQuietly(int row, int column) {
+    if (grid_->currentRow() == row && grid_->currentColumn() == column) return;
+    gridState().skipEntry = true;
+    grid_->setCurrentCell(row, column);
+    gridState().skipEntry = false;
+}
+
+void FrmCommChInfo::enterCell(int row, int column) {
+    if (closed_) return;
+    ChannelGridState& s = gridState();
+    if (s.skipEntry) {
+        s.skipEntry = false;
+        return;
+    }
+    if (row < 1 || column < 0) return;
+    GuardedCall("frmCommChInfo_EnterCell", [&] {
+        renewCaption(row);
+        prevRow_ = s.row;
+        prevCol_ = s.column;
+        if (s.skipCommit) {
+            s.skipCommit = false;
+        } else {
+            SaveShowGridData();
+            if (column == 7 || column == 8) {
+                moveTo(row, 9);
+                return;
+            }
+            if (column >= 2 && column <= 9 && !rowHasRx(row)) {
+                FlexConcludeRx();
+                return;
+            }
+            if (column == 4 && !rowHasTx(row)) {
+                s.skipCommit = true;
+                moveTo(row, 2);
+                return;
+            }
+        }
+        EnterGridEdit();
+    });
+}
+
+void FrmCommChInfo::FlexConcludeRx() {
+    GuardedCall("frmCommChInfo_FlexConcludeRx", [&] {
+        gridState().skipCommit = true;
+        moveTo(grid_->currentRow(), 1);
+    });
+}
+
+void FrmCommChInfo::EnterGridEdit(bool takeFocus, bool reloadEditWindow) {
+    GuardedCall("frmCommChInfo_EnterGridEdit", [&] {
+        ChannelGridState& s = gridState();
+        const int row = grid_->currentRow();
+        const int column = grid_->currentColumn();
+        if (row < 1) return;
+        s.row = row;
+        s.column = column;
+        if (reloadEditWindow) {
+            if (FrmCHInfoEdit* edit = OpenChannelEditWindow()) edit->SetGridEditData(true);
+        }
+
+        QTableWidgetItem* cell = grid_->item(row, column);
+        const QRect rect = grid_->visualItemRect(cell);
+        if (column == 1 || column == 2) {
+            for (int c = 3; c <= 9; ++c)
+                selectorOf(c)->hide();
+            if (column == 2 && cell->text().isEmpty() && prevRow_ == row && prevCol_ == 1)
+                cell->setText(grid_->item(row, 1)->text());
+            text1_->setGeometry(rect);
+            text1_->setText(cell->text());
+            text1_->show();
+            text1_->raise();
+            if (takeFocus) text1_->setFocus(Qt::OtherFocusReason);
+            text1_->selectAll();
+        } else if (QComboBox* selector = selectorOf(column)) {
+            text1_->hide();
+            for (int c = 3; c <= 9; ++c)
+                if (selectorOf(c) != selector) selectorOf(c)->hide();
+            selector->setGeometry(rect);
+            SelectComboText(selector, cell->text());
+            selector->show();
+            selector->raise();
+            if (takeFocus) selector->setFocus(Qt::OtherFocusReason);
+        } else if (column == kMoreColumn) {
+            if (takeFocus) openEditWindow();
+        }
+    });
+}
+
+void FrmCommChInfo::openEditWindow() {
+    ShowChildWindow(QStringLiteral("FrmCHInfoEdit"));
+}
+
+void FrmCommChInfo::GridNextLine() {
+    GuardedCall("frmCommChInfo_GridNextLine", [&] {
+        const int row = grid_->currentRow();
+        moveTo(row >= kRows - 1 ? 1 : row + 1, grid_->currentColumn());
+    });
+}
+
+void FrmCommChInfo::GridNextCol() {
+    GuardedCall("rmCommChInfo_GridNextCol", [&] {
+        const int row = grid_->currentRow();
+        int column = grid_->currentColumn() + 1;
+        // Enter never leads into the encode cell of a channel without TX frequency:
+        // that cell sends the cursor back to the TX cell, and Enter there would
+        // come back here forever.
+        if (column == 4 && !rowHasTx(row)) column = 5;
+        if (column < kMoreColumn)
+            moveTo(row, column);
+        else
+            moveTo(row >= kRows - 1 ? 1 : row + 1, 1);
+    });
+}
+
+void FrmCommChInfo::gridPreviousCol() {
+    const int row = grid_->currentRow();
+    int column = grid_->currentColumn() - 1;
+    while (column > 1 && grid_->isColumnHidden(column))
+        --column;
+    if (column == 4 && !rowHasTx(row)) column = 3;
+    if (column >= 1)
+        moveTo(row, column);
+    else if (row > 1)
+        moveTo(row - 1, 9);
+}
+
+bool FrmCommChInfo::handleEditorKey(QWidget* editor, QKeyEvent* key) {
+    const int column = grid_->currentColumn();
+    if (isEnterKey(key)) {
+        if (editor == text1_ && column == 1 && text1_->text().isEmpty())
+            GridNextLine();
+        else if (column >= 1 && column <= 9)
+            GridNextCol();
+        else if (column == kMoreColumn && !OpenChannelEditWindow())
+            openEditWindow();
+        return true;
+    }
+    if (key->key() == Qt::Key_Tab) {
+        GridNextCol();
+        return true;
+    }
+    if (key->key() == Qt::Key_Backtab) {
+        gridPreviousCol();
+        return true;
+    }
+    if (editor == text1_) {
+        const int row = grid_->currentRow();
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            const int target = row + (key->key() == Qt::Key_Up ? -1 : 1);
+            if (target >= 1 && target < kRows) moveTo(target, column);
+            return true;
+        }
+        bool dropped = false;
+        GuardedCall("rmCommChInfo_Text1_KeyPress", [&] { dropped = DropFrequencyKey(key); });
+        return dropped;
+    }
+    return false;
+}
+
+void FrmCommChInfo::editorFocusLost(QWidget* editor, QFocusEvent* event) {
+    if (committing_ || closed_ || !editor->isVisible()) return;
+    if (event->reason() == Qt::PopupFocusReason && editor != text1_) return; // its own list
+    if (editor != text1_ && !editor->isEnabled()) return;
+    QWidget* now = QApplication::focusWidget();
+    const bool leavesWindow = !now || !isInside(now, this);
+    SaveShowGridData();
+    // The window lost the focus: the value is stored and the editor stays over its
+    // cell, so the focus comes back to it when the window is active again.
+    if (leavesWindow && !closed_) EnterGridEdit(false, false);
+}
+
+void FrmCommChInfo::selectorChosen(QComboBox* selector) {
+    if (committing_ || selector != selectorOf(gridState().column)) return;
+    const bool hadFocus = selector->hasFocus();
+    SaveShowGridData();
+    // The selector stays open over its cell for the next choice or Enter.
+    EnterGridEdit(hadFocus || selector->isActiveWindow());
+}
+
+void FrmCommChInfo::groupChosen() {
+    GuardedCall("frmCommChInfo_Combo6_Click", [&] {
+        SaveShowGridData();
+        ChannelGridState& s = gridState();
+        s.group = combo6_->currentIndex() + 1;
+        const int row = grid_->currentRow() >= 1 ? grid_->currentRow() : 1;
+        moveQuietly(row, 1);
+        s.row = row;
+        s.column = 1;
+        SetGridData();
+        renewCaption(row);
+        EnterGridEdit(false);
+    });
+}
+
+void FrmCommChInfo::followRow(int row) {
+    if (row < 1 || row >= kRows) return;
+    SaveShowGridData();
+    int column = grid_->currentColumn();
+    if (column < 1 || column > 9 || (column >= 2 && !rowHasRx(row)) ||
+        (column == 4 && !rowHasTx(row)))
+        column = 1;
+    moveQuietly(row, column);
+    prevRow_ = 0;
+    prevCol_ = 0;
+    ChannelGridState& s = gridState();
+    s.row = row;
+    s.column = column;
+    renewCaption(row);
+    // Shown without the focus and without reloading the edit window, which chose
+    // the row and keeps the focus.
+    EnterGridEdit(false, false);
+}
+
+void FrmCommChInfo::commitPendingEdit() {
+    if (!editorVisible()) return;
+    const bool hadFocus =
+        QApplication::focusWidget() && isInside(QApplication::focusWidget(), grid_);
+    SaveShowGridData();
+    EnterGridEdit(hadFocus);
+}
+
+bool FrmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget) return QWidget::eventFilter(watched, event);
+    if (watched == combo6_) {
+        if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event))) {
+            EnterGridEdit();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched != text1_ && !isEnterKey(key) && key->key() != Qt::Key_Tab &&
+            key->key() != Qt::Key_Backtab)
+            return QWidget::eventFilter(watched, event);
+        bool handled = false;
+        GuardedCall("frmCommChInfo_Combo1_KeyPress",
+                    [&] { handled = handleEditorKey(widget, key); });
+        return handled;
+    }
+    if (event->type() == QEvent::FocusOut) {
+        editorFocusLost(widget, static_cast<QFocusEvent*>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmCommChInfo::closeEvent(QCloseEvent* event) {
+    GuardedCall("frmCommChInfo_Form_Unload", [&] {
+        SaveShowGridData();
+        closed_ = true;
+        gridState().gridOpen = false;
+        ChannelWindowClosed();
+        RestoreContextMenu(text1_);
+    });
+    event->accept();
+}
