@@ -137,9 +137,7 @@ void FrmMain::buildMenus() {
         m->installEventFilter(this);
         menus_.insert(QLatin1String(spec.name), m);
         for (const MenuItemSpec& item : spec.items) {
-            QAction* a = QString::fromLatin1(item.name).contains(QLatin1String("Bar"))
-                             ? m->addSeparator()
-                             : m->addAction(QString());
+            QAction* a = item.caption.en.isEmpty() ? m->addSeparator() : m->addAction(QString());
             a->setObjectName(QLatin1String(item.name));
             a->setProperty(kHelpIdProperty, item.helpId);
             if (*item.shortcut) a->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
@@ -296,13 +294,13 @@ void FrmMain::runMenuItem(const QString& name) {
 }
 
 void FrmMain::runToolButton(const QString& key) {
-    if (key == QLatin1String("新建"))
+    if (key == QStringLiteral("新建"))
         LoadNewDoc(); // the toolbar replaces the document without asking
-    else if (key == QLatin1String("打开"))
+    else if (key == QStringLiteral("打开"))
         runMenuItem(QStringLiteral("mnuFileOpen"));
-    else if (key == QLatin1String("保存"))
+    else if (key == QStringLiteral("保存"))
         runMenuItem(QStringLiteral("mnuFileSave"));
-    else if (key == QLatin1String("打印"))
+    else if (key == QStringLiteral("打印"))
         runMenuItem(QStringLiteral("mnuFilePrint"));
     else if (key == QLatin1String("ReadRadio"))
         runMenuItem(QStringLiteral("mnuReadFromRadio"));

@@ -7,8 +7,8 @@
 #include <vector>
 
 struct MenuItemSpec {
-    const char* name; // object name; a name containing "Bar" is a separator line
-    Tr caption;
+    const char* name; // object name
+    Tr caption;       // none: a separator line
     const char* shortcut = "";
     int helpId = 0;
     bool visible = true;

@@ -1,0 +1,203 @@
+#include "ShellFixture.h"
+
+#include "core/Hooks.h"
+#include "core/ProfileFile.h"
+
+#include <QMdiArea>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+QStringList treeTexts(FrmMain* main) {
+    auto* tree = main->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    QStringList texts;
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    texts.append(root->text(0));
+    for (int i = 0; i < root->childCount(); ++i)
+        texts.append(root->child(i)->text(0));
+    return texts;
+}
+} // namespace
+
+TEST_F(ShellTest, StartsInEnglishWithTitleStatusBarAndDefaultGeometry) {
+    devices_ = {QStringLiteral("/dev/ttyS2"), QStringLiteral("/dev/ttyUSB0")};
+    ProfileFile setup(path("language/mysetup.ini"));
+    setup.write("language", "IsFirstRun", "1");
+    setup.write("language", "comPort", "9"); // no longer present
+    FrmMain* main = start("en");
+
+    EXPECT_EQ(app().languageIndex, English);
+    EXPECT_EQ(main->windowTitle(), "ZR580[ZR580:400 - 480 MHz][File Name:new.dat]");
+    EXPECT_EQ(panel(2), "ZR580[400 - 480 MHz]");
+    // The missing port gave way to the first present one, and both keys were written.
+    EXPECT_EQ(panel(3), "COM3");
+    EXPECT_EQ(setup.read("language", "comPort"), "3");
+    EXPECT_EQ(setup.read("language", "IsFirstRun"), "0");
+    // 100, 100, 14500 x 10500 twips.
+    EXPECT_EQ(main->pos(), QPoint(6, 6));
+    EXPECT_EQ(main->size(), QSize(966, 700));
+    EXPECT_EQ(treeTexts(main),
+              QStringList({"M427", "Channel Information", "Function Setup", "Key Setting",
+                           "Scan Information", "Local Message", "Embedded Message"}));
+    EXPECT_EQ(main->menu("mnuFile")->title(), "&File");
+    EXPECT_EQ(main->toolButton(1)->text(), "New");
+    EXPECT_EQ(main->toolButton(1)->toolTip(), "New");
+    EXPECT_EQ(main->toolButton(8)->toolTip(), "Set COM");
+    EXPECT_EQ(main->toolButton(13)->toolTip(), "Help");
+    // The channel window opened with the new document.
+    EXPECT_EQ(openChildren(), QStringList({"frmCommChInfo"}));
+}
+
+TEST_F(ShellTest, StartsInChineseByLocale) {
+    FrmMain* main = start("zh");
+    EXPECT_EQ(app().languageIndex, Chinese);
+    EXPECT_EQ(app().startLanguage, Chinese);
+    EXPECT_EQ(main->windowTitle(), "ZR580[ZR580:400 - 480 MHz][文件名:new.dat]");
+    EXPECT_EQ(panel(3), "通信口" + QString::number(app().comPort));
+    EXPECT_EQ(main->menu("mnuFile")->title(), "文件&F");
+    EXPECT_EQ(main->menu("mnuEdit")->title(), "编辑(E)");
+    EXPECT_EQ(action("mnuHelpAbout")->text(), "关于 ZR580(&A)");
+    EXPECT_EQ(treeTexts(main)[1], "信道信息(C)");
+    EXPECT_EQ(main->toolButton(7)->text(), "读数");
+    EXPECT_EQ(main->toolButton(7)->toolTip(), "从对讲机读取数据(R)");
+    EXPECT_EQ(main->toolButton(5)->text(), "打印");
+}
+
+TEST_F(ShellTest, MenuItemsHaveTheirShortcutsHelpIdsAndStayHiddenWhenHidden) {
+    FrmMain* main = start();
+    for (const char* hidden :
+         {"mnuWindowTileHorizontal", "mnuWindowTileVertical", "mnuWindowArrangeIcons",
+          "mnuFleetLink", "mnuTestFre", "mnuTest", "mnuDTMF", "mnuFilePrint", "mnuMWriteToRadio"})
+        EXPECT_FALSE(action(hidden)->isVisible()) << hidden;
+    EXPECT_FALSE(main->menu("mnuTools")->menuAction()->isVisible());
+    EXPECT_FALSE(main->toolButton(11)->isVisible());
+    for (const char* shown : {"mnuFileNew", "mnuEMG", "MnuBatch", "MnuProPassWord", "mnuCloseAll"})
+        EXPECT_TRUE(action(shown)->isVisible()) << shown;
+
+    EXPECT_EQ(action("mnuFileNew")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(action("mnuFileOpen")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_TRUE(action("mnuFileSave")->shortcut().isEmpty());
+    EXPECT_EQ(action("mnuChannelInfo")->property("helpId").toInt(), 3100);
+    EXPECT_EQ(action("mnuEMG")->property("helpId").toInt(), 3800);
+    EXPECT_EQ(main->menu("mnuHelp")->menuAction()->property("helpId").toInt(), 800);
+    EXPECT_TRUE(action("mnuFileBar0")->isSeparator());
+
+    // A language change and re-captioning never brings a hidden item back.
+    app().languageIndex = Chinese;
+    main->CheckLanguageChange();
+    EXPECT_FALSE(action("mnuFilePrint")->isVisible());
+    EXPECT_FALSE(main->toolButton(11)->isVisible());
+}
+
+TEST_F(ShellTest, ViewItemsToggleTheirPartsAndTheTreeCloseButtonClearsTheMark) {
+    FrmMain* main = start();
+    auto* panel = main->findChild<QWidget*>(QStringLiteral("Picture1"));
+    action("mnuViewToolbar")->trigger();
+    EXPECT_FALSE(action("mnuViewToolbar")->isChecked());
+    EXPECT_FALSE(main->findChild<QToolBar*>(QStringLiteral("tbToolBar"))->isVisible());
+    action("mnuViewStatusBar")->trigger();
+    EXPECT_FALSE(action("mnuViewStatusBar")->isChecked());
+    EXPECT_FALSE(main->statusBar()->isVisible())
+        << main->statusBar()->objectName().toStdString() << main->statusBar()->isHidden();
+
+    main->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions().first()->trigger();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(action("mnuTreeView")->isChecked());
+    action("mnuTreeView")->trigger();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(action("mnuTreeView")->isChecked());
+}
+
+TEST_F(ShellTest, SplitterKeepsThePanelAtLeast300Twips) {
+    FrmMain* main = start();
+    auto* panel = main->findChild<QWidget*>(QStringLiteral("Picture1"));
+    const int twips = panel->width() * 15;
+    EXPECT_FALSE(main->MoveSplitter(299 - twips));
+    EXPECT_EQ(panel->width() * 15, twips);
+    EXPECT_TRUE(main->MoveSplitter(300 - twips));
+    EXPECT_EQ(panel->width() * 15, 300);
+    // Never wider than the inner width of the window.
+    EXPECT_FALSE(main->MoveSplitter(main->centralWidget()->width() * 15));
+    EXPECT_EQ(panel->width() * 15, 300);
+}
+
+TEST_F(ShellTest, ResizeStopsTheLinkTimersOnlyOutsideATransfer) {
+    FrmMain* main = start();
+    int stopped = 0;
+    bool transferring = true;
+    hooks().disableLinkTimers = [&] { ++stopped; };
+    hooks().transferRunning = [&] { return transferring; };
+    main->resize(900, 650);
+    QApplication::processEvents();
+    EXPECT_EQ(stopped, 0);
+    transferring = false;
+    main->resize(920, 660);
+    QApplication::processEvents();
+    EXPECT_EQ(stopped, 1);
+    hooks().transferRunning = nullptr;
+    main->resize(940, 670);
+    QApplication::processEvents();
+    EXPECT_EQ(stopped, 2);
+}
+
+TEST_F(ShellTest, WindowMenuListsOpenChildrenAndCloseAllClosesThem) {
+    FrmMain* main = start();
+    ShowChildWindow(QStringLiteral("TestChild"));
+    EXPECT_TRUE(FindWindowByName(QStringLiteral("TestChild")));
+    // Opening an open window brings it to the front instead of a second copy.
+    ShowChildWindow(QStringLiteral("frmCommChInfo"));
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 2);
+
+    QMenu* window = main->menu("mnuWindow");
+    emit window->aboutToShow();
+    QStringList listed;
+    QString checked;
+    for (QAction* a : window->actions())
+        if (a->objectName().startsWith(QLatin1String("mnuWindowList_"))) {
+            listed.append(a->text());
+            if (a->isChecked()) checked = a->text();
+        }
+    const QString channelTitle = FindOpenWindow(QStringLiteral("frmCommChInfo"))->windowTitle();
+    EXPECT_EQ(listed, QStringList({"&1 " + channelTitle, "&2 TestChild"}));
+    EXPECT_EQ(checked, "&1 " + channelTitle);
+
+    action("mnuCloseAll")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(openChildren().isEmpty());
+    EXPECT_FALSE(FindWindowByName(QStringLiteral("TestChild")));
+    emit window->aboutToShow();
+    for (QAction* a : window->actions())
+        EXPECT_FALSE(a->objectName().startsWith(QLatin1String("mnuWindowList_")));
+}
+
+TEST_F(ShellTest, WindowPositionIsStoredInTwipsAndRestored) {
+    FrmMain* main = start();
+    main->move(30, 40);
+    main->resize(800, 600);
+    EXPECT_TRUE(main->close());
+    const QRect stored = StoredMainWindowTwips();
+    EXPECT_EQ(stored.size(), QSize(12000, 9000));
+    main_.reset();
+    FrmMain* again = start();
+    EXPECT_EQ(again->size(), QSize(800, 600));
+}
+
+TEST_F(ShellTest, UnregisteredEntriesDoNothingAndTreeNodesOpenTheirWindows) {
+    FrmMain* main = start();
+    int ran = 0;
+    RegisterCommand(QStringLiteral("ReadRadioInfo"), [&] { ++ran; });
+    auto* tree = main->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    emit tree->itemClicked(root, 0); // the root does nothing
+    emit tree->itemClicked(root->child(5), 0);
+    EXPECT_EQ(ran, 1);
+    action("mnuEMG")->trigger();
+    EXPECT_EQ(ran, 2);
+    // Commands not registered yet: nothing happens, nothing breaks.
+    if (!IsRegistered(QStringLiteral("WriteToRadio"))) action("mnuWriteToRadio")->trigger();
+    action("mnuCloseAll")->trigger();
+    QApplication::processEvents();
+    emit tree->itemClicked(root->child(0), 0);
+    EXPECT_EQ(openChildren(), QStringList({"frmCommChInfo"}));
+}
