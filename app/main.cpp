@@ -15,7 +15,10 @@ int main(int argc, char** argv) {
 
     // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
     DemoRadio demo;
-    if (application.arguments().contains(QStringLiteral("--demo")) && !demo.start()) return 1;
+    if (application.arguments().contains(QStringLiteral("--demo"))) {
+        if (!demo.start()) return 1;
+        QuitOnTerminationSignals();
+    }
 
     StartProgram();
     if (demo.running()) demo.select();
