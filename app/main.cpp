@@ -1,5 +1,6 @@
 #include "app/Demo.h"
 #include "core/Startup.h"
+#include "core/ui/AboutWindows.h"
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZR580"));
     QApplication::setOrganizationName(QStringLiteral("ZR580"));
+    QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxUi();
     RegisterAllWindows();
 
