@@ -10,7 +10,10 @@
     X("new", RunNew, "[--band 0|1|2] OUT.dat", "write a new document for a band")                  \
     X("show", RunShow, "[--image] FILE.dat", "print a document readably")                          \
     X("image", RunImage, "IN.dat OUT.bin", "write the 4096-byte image a write would send")         \
-    X("from-image", RunFromImage, "IN.bin OUT.dat", "build a document from a radio image")
+    X("from-image", RunFromImage, "IN.bin OUT.dat", "build a document from a radio image")         \
+    X("read", RunRead, "--port P [--password PW] [--yes] [--retries N] OUT.dat", "read the radio") \
+    X("write", RunWrite, "--port P [--password PW] [--yes] [--retries N] IN.dat", "write radio")   \
+    X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")
 
 #define ZR580_DECLARE(name, entry, args, summary) int entry(const QStringList& arguments);
 ZR580_CLI_COMMANDS(ZR580_DECLARE)

@@ -41,7 +41,9 @@ void SerialLinkPort::clear() {
 }
 
 void SerialLinkPort::write(const QByteArray& bytes) {
-    if (isOpen()) port_.write(bytes);
+    if (!isOpen()) return;
+    port_.write(bytes);
+    port_.flush(); // out now, not on the next turn of the event loop
 }
 
 void SerialLinkPort::setThreshold(int bytes) {

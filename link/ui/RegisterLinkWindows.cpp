@@ -1,4 +1,12 @@
 #include "core/ui/WindowRegistry.h"
+#include "link/ui/FrmEMG.h"
+#include "link/ui/RadioCommands.h"
 
 // The windows and commands of this subsystem, by the names the menus use.
-void RegisterLinkWindows() {}
+void RegisterLinkWindows() {
+    RegisterWindow(
+        QStringLiteral("FrmEMG"), [] { return new FrmEMG; }, WindowKind::Modal);
+    RegisterCommand(QStringLiteral("ReadFromRadio"), ReadFromRadioCommand);
+    RegisterCommand(QStringLiteral("WriteToRadio"), WriteToRadioCommand);
+    RegisterCommand(QStringLiteral("ReadRadioInfo"), ReadRadioInfoCommand);
+}

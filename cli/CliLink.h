@@ -1,0 +1,45 @@
+#pragma once
+// The transfer commands of the command-line tool (read, write, info): the
+// options they share, and a terminal version of what a user sees of a transfer
+// (progress bar on stderr when it is a terminal, the retry prompt answered by
+// --retries, the password asked on the terminal when there is one). The
+// transfer itself is the program's own, run in this process's event loop.
+
+#include "cli/CliCommon.h"
+#include "link/LinkTransfer.h"
+
+#include <QCommandLineOption>
+#include <QString>
+#include <memory>
+
+struct LinkOptions {
+    QCommandLineOption port{
+        QStringLiteral("port"),
+        QStringLiteral("Serial port: a number, COM + number, or a device path."),
+        QStringLiteral("P")};
+    QCommandLineOption password{QStringLiteral("password"),
+                                QStringLiteral("The radio's programming password."),
+                                QStringLiteral("PW")};
+    QCommandLineOption yes{QStringLiteral("yes"),
+                           QStringLiteral("Answer OK to the band question.")};
+    QCommandLineOption retries{QStringLiteral("retries"),
+                               QStringLiteral("Restart a failed transfer up to N times."),
+                               QStringLiteral("N"), QStringLiteral("0")};
+    void addTo(QCommandLineParser& parser, bool withYes);
+};
+
+struct LinkRun {
+    std::unique_ptr<RadioLink> link;
+    int retries = 0;
+};
+
+// Checks the shared options and prepares the program state (settings, held
+// password, messages on the terminal) and the link on the given port. Returns
+// -1 to go on, else the exit code.
+int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bool withYes,
+                LinkRun& run);
+
+enum class LinkCommand { Read, Write, RadioInfo };
+// Runs the command to its end; true when the transfer completed. The completion
+// message is held back in `completion` so the caller prints it after its own work.
+bool RunLinkCommand(LinkRun& run, LinkCommand command, QString* completion);

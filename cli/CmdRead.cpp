@@ -1,0 +1,32 @@
+// zr580-cli read --port P [--password PW] [--yes] [--retries N] OUT.dat: reads the
+// radio into a data file and its side file. Nothing is written unless the whole
+// transfer completed.
+#include "cli/CliLink.h"
+#include "core/DataFile.h"
+
+#include <QFileInfo>
+
+int RunRead(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Read the radio into a data file."));
+    LinkOptions options;
+    options.addTo(parser, true);
+    parser.addPositionalArgument(
+        QStringLiteral("OUT.dat"),
+        QStringLiteral("The data file to write (its side file beside it)."));
+    if (const int code = ParseCommand(parser, arguments, 1); code >= 0) return code;
+    QString out = parser.positionalArguments().constFirst();
+    // The side file name replaces the last three characters: make them the extension.
+    if (QFileInfo(out).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
+        if (out.endsWith(u'.')) out.chop(1);
+        out += QStringLiteral(".dat");
+    }
+    LinkRun run;
+    if (const int code = PrepareLink(parser, options, true, run); code >= 0) return code;
+
+    QString completion;
+    if (!RunLinkCommand(run, LinkCommand::Read, &completion)) return kExitFailure;
+    if (!SaveDataFile(out)) return kExitFailure;
+    PrintOut(completion + QLatin1Char('\n'));
+    return kExitOk;
+}

@@ -1,0 +1,22 @@
+// zr580-cli write --port P [--password PW] [--yes] [--retries N] IN.dat: writes a
+// data file into the radio.
+#include "cli/CliLink.h"
+#include "core/DataFile.h"
+
+int RunWrite(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Write a data file into the radio."));
+    LinkOptions options;
+    options.addTo(parser, true);
+    parser.addPositionalArgument(QStringLiteral("IN.dat"),
+                                 QStringLiteral("The data file to write."));
+    if (const int code = ParseCommand(parser, arguments, 1); code >= 0) return code;
+    LinkRun run;
+    if (const int code = PrepareLink(parser, options, true, run); code >= 0) return code;
+
+    if (!LoadDataFile(parser.positionalArguments().constFirst())) return kExitFailure;
+    QString completion;
+    if (!RunLinkCommand(run, LinkCommand::Write, &completion)) return kExitFailure;
+    PrintOut(completion + QLatin1Char('\n'));
+    return kExitOk;
+}

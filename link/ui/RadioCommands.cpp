@@ -1,0 +1,61 @@
+#include "link/ui/RadioCommands.h"
+
+#include "core/ui/MainWindowApi.h"
+#include "core/ui/PendingEdit.h"
+#include "core/ui/WindowRegistry.h"
+#include "link/RadioCommands.h"
+#include "link/ui/GuiLinkUi.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+constexpr int kWaitSaveDataMs = 100;
+
+// The one-shot timer that starts a write once the committed edits are stored;
+// it lives on the main window (or on its own without one).
+QTimer* waitSaveDataTimer() {
+    static QPointer<QTimer> timer;
+    if (!timer) {
+        timer = new QTimer(MainWindow());
+        timer->setObjectName(QStringLiteral("WaitSaveDataTimer"));
+        timer->setSingleShot(true);
+        timer->setInterval(kWaitSaveDataMs);
+        QObject::connect(timer, &QTimer::timeout, [] { WriteToRadio(ProgramLinkUi()); });
+    }
+    return timer;
+}
+
+// Every open editor window, whether a child of the main window or on its own.
+QList<QWidget*> openWindows() {
+    if (ChildWindowHost* host = CurrentChildWindowHost()) return host->children();
+    QList<QWidget*> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->objectName().isEmpty()) open.append(w);
+    return open;
+}
+
+bool busy() {
+    return TransferRunning() || waitSaveDataTimer()->isActive();
+}
+} // namespace
+
+void ReadFromRadioCommand() {
+    if (busy()) return;
+    CloseCurAllWindows();
+    ReadFromRadio(ProgramLinkUi());
+}
+
+void WriteToRadioCommand() {
+    if (busy()) return;
+    for (QWidget* w : openWindows())
+        if (auto* editor = dynamic_cast<CommitsPendingEdit*>(w)) editor->commitPendingEdit();
+    waitSaveDataTimer()->start();
+}
+
+void ReadRadioInfoCommand() {
+    if (busy()) return;
+    ReadRadioInfo(ProgramLinkUi());
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The main window's radio commands: read from the radio, write to the radio and
+// read the radio information, with what the windows do around the transfer.
+
+// Closes the child windows, then reads the radio into the document (test open of
+// the port, confirmation, modal progress window).
+void ReadFromRadioCommand();
+// Lets every open editor store its pending edit, then starts the write after the
+// 100 ms WaitSaveDataTimer, so the stored values are in the document first.
+void WriteToRadioCommand();
+// Reads the radio-information area and shows it (no confirmation, no progress).
+void ReadRadioInfoCommand();

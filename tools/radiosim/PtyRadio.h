@@ -1,0 +1,51 @@
+#pragma once
+// The simulated radio on a pseudo-terminal: the master side is read as data
+// arrives and the radio's replies are written back, at once or, when paced, at
+// the moment a 9600-baud 8N2 line would have finished carrying them (both
+// directions take 11 bits per byte). Timing uses a timer descriptor with
+// absolute deadlines, so nothing sleeps and nothing polls. SIGTERM ends it.
+
+#include "link/SimRadio.h"
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QString>
+#include <deque>
+#include <memory>
+
+class PtyRadio : public QObject {
+  public:
+    PtyRadio(SimRadio& radio, bool paced, QString savePath);
+    ~PtyRadio() override;
+    bool start(const QString& linkPath, QString* error);
+    void stop();
+    const QString& devicePath() const { return device_; }
+
+  private:
+    struct Pending {
+        qint64 due = 0; // nanoseconds on the monotonic clock
+        QByteArray bytes;
+        bool hangUp = false;
+    };
+    void onReadable();
+    void onTimer();
+    void armTimer();
+    void deliver(const Pending& p);
+    void hangUp();
+    void saveMemory();
+
+    SimRadio& radio_;
+    bool paced_;
+    QString savePath_;
+    QString link_;
+    QString device_;
+    int master_ = -1;
+    int slave_ = -1; // held open so the master never reads a hang-up between clients
+    int timerFd_ = -1;
+    std::unique_ptr<QSocketNotifier> readNotifier_;
+    std::unique_ptr<QSocketNotifier> timerNotifier_;
+    std::unique_ptr<QSocketNotifier> signalNotifier_;
+    std::deque<Pending> queue_;
+    qint64 inFree_ = 0;  // when the line towards the radio is free again
+    qint64 outFree_ = 0; // when the line towards the program is free again
+};
