@@ -27,3 +27,7 @@ class DemoRadio {
     QProcess process_;
     int number_ = 0;
 };
+
+// Ctrl+C, a hang-up or a termination request end the event loop normally, so the
+// simulator is stopped and its port assignment removed.
+void QuitOnTerminationSignals();

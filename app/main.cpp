@@ -1,5 +1,6 @@
 #include "app/Demo.h"
 #include "core/Startup.h"
+#include "core/ui/AboutWindows.h"
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
@@ -10,12 +11,16 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZR580"));
     QApplication::setOrganizationName(QStringLiteral("ZR580"));
+    QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxUi();
     RegisterAllWindows();
 
     // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
     DemoRadio demo;
-    if (application.arguments().contains(QStringLiteral("--demo")) && !demo.start()) return 1;
+    if (application.arguments().contains(QStringLiteral("--demo"))) {
+        if (!demo.start()) return 1;
+        QuitOnTerminationSignals();
+    }
 
     StartProgram();
     if (demo.running()) demo.select();

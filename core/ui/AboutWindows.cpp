@@ -28,8 +28,21 @@ QSize LogoWidget::sizeHint() const {
 }
 
 void LogoWidget::paintEvent(QPaintEvent*) {
-    // A hand-held radio: body, antenna, display, keypad and radio waves.
     QPainter p(this);
+    PaintLogo(p);
+}
+
+QIcon ProgramIcon() {
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    PaintLogo(p);
+    p.end();
+    return QIcon(pixmap);
+}
+
+void PaintLogo(QPainter& p) {
+    // A hand-held radio: body, antenna, display, keypad and radio waves, on 64 x 64.
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient body(QPointF(18, 14), QPointF(44, 60));
     body.setColorAt(0, QColor(70, 90, 120));
@@ -55,7 +68,7 @@ void LogoWidget::paintEvent(QPaintEvent*) {
         p.drawArc(QRectF(24.5 - r, 4 - r, 2 * r, 2 * r), 10 * 16, 60 * 16);
     }
     p.setPen(QColor(20, 30, 50));
-    QFont f = font();
+    QFont f = p.font();
     f.setBold(true);
     f.setPointSizeF(6.5);
     p.setFont(f);
@@ -80,6 +93,7 @@ void arrange(ModalWindow* window, const QList<QLabel*>& texts, const QList<QPush
     auto* textColumn = new QVBoxLayout;
     for (QLabel* l : texts)
         textColumn->addWidget(l);
+    texts.last()->setWordWrap(true); // the free description line
     textColumn->addStretch(1);
     auto* top = new QHBoxLayout;
     auto* logoColumn = new QVBoxLayout;

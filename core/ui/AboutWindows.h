@@ -4,12 +4,20 @@
 
 #include "core/ui/ModalWindow.h"
 
+#include <QIcon>
 #include <QString>
 
 inline constexpr int kVersionMajor = 2;
 inline constexpr int kVersionMinor = 0;
 inline constexpr int kVersionRevision = 0;
 QString ProgramVersion(); // "2.0.0"
+
+class QPainter;
+
+// The program logo, drawn on a 64 x 64 area (no image file).
+void PaintLogo(QPainter& painter);
+// The logo as the program's window icon.
+QIcon ProgramIcon();
 
 // The program logo, drawn (no image file).
 class LogoWidget : public QWidget {

@@ -5,6 +5,7 @@
 #include "core/Hooks.h"
 #include "core/Language.h"
 #include "core/Startup.h"
+#include "core/ui/AboutWindows.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/Help.h"
@@ -88,6 +89,7 @@ FrmMain* FrmMain::instance() {
 
 FrmMain::FrmMain() {
     setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(ProgramIcon());
     g_instance = this;
 
     mdi_ = new QMdiArea;

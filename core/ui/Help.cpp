@@ -30,9 +30,12 @@ class HelpWindow : public QWidget {
         browser_ = new QTextBrowser;
         browser_->setObjectName(QStringLiteral("HelpBrowser"));
         browser_->setOpenExternalLinks(true);
-        auto* contents = new QPushButton(kContents());
-        auto* back = new QPushButton(kBack());
-        auto* forward = new QPushButton(kForward());
+        contents_ = new QPushButton;
+        back_ = new QPushButton;
+        forward_ = new QPushButton;
+        auto* contents = contents_;
+        auto* back = back_;
+        auto* forward = forward_;
         back->setEnabled(false);
         forward->setEnabled(false);
         connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
@@ -53,7 +56,11 @@ class HelpWindow : public QWidget {
 
     // Context 0 is the contents page.
     void showPage(int contextId) {
+        // The window follows the language of the page it shows.
         setWindowTitle(kTitle());
+        contents_->setText(kContents());
+        back_->setText(kBack());
+        forward_->setText(kForward());
         const HelpBook book = CurrentHelpBook();
         if (!book.exists()) {
             browser_->clearHistory();
@@ -74,6 +81,9 @@ class HelpWindow : public QWidget {
 
   private:
     QTextBrowser* browser_;
+    QPushButton* contents_;
+    QPushButton* back_;
+    QPushButton* forward_;
 };
 
 QPointer<HelpWindow>& openWindow() {
