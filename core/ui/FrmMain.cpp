@@ -12,6 +12,7 @@
 #include "core/ui/MainMenuTable.h"
 #include "core/ui/PendingEdit.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -250,9 +251,18 @@ void FrmMain::connectActions() {
         const QString name = it.key();
         connect(it.value(), &QAction::triggered, this, [this, name] { runMenuItem(name); });
     }
-    // F1 opens the help book's contents.
+    // F1 opens the help page of the active editor window (through its Help
+    // button), otherwise the help book's contents.
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ShowHelpTopics(this); });
+    connect(help, &QShortcut::activated, this, [this] {
+        if (QMdiSubWindow* sub = mdi_->activeSubWindow(); sub && sub->widget())
+            if (auto* button =
+                    sub->widget()->findChild<QAbstractButton*>(QStringLiteral("CommandHelp"))) {
+                button->click();
+                return;
+            }
+        ShowHelpTopics(this);
+    });
 }
 
 void FrmMain::runMenuItem(const QString& name) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QMdiSubWindow>
 #include <QPointer>
 
 namespace {
@@ -100,8 +101,13 @@ bool RunCommand(const QString& name) {
 
 void CloseCurAllWindows() {
     if (host()) {
-        for (QWidget* w : host()->children())
-            w->close();
+        // Closing a child's frame closes the child and removes the frame at once.
+        for (QWidget* w : host()->children()) {
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+                frame->close();
+            else
+                w->close();
+        }
     }
     QWidget* main = DialogParent();
     for (QWidget* w : QApplication::topLevelWidgets())

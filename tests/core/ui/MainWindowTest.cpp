@@ -4,6 +4,7 @@
 #include "core/ProfileFile.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -161,6 +162,13 @@ TEST_F(ShellTest, WindowMenuListsOpenChildrenAndCloseAllClosesThem) {
     const QString channelTitle = FindOpenWindow(QStringLiteral("frmCommChInfo"))->windowTitle();
     EXPECT_EQ(listed, QStringList({"&1 " + channelTitle, "&2 TestChild"}));
     EXPECT_EQ(checked, "&1 " + channelTitle);
+
+    // A new document leaves exactly one frame: the channel window's.
+    main->LoadNewDoc();
+    int frames = 0;
+    for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
+        frames += sub->isVisible() ? 1 : 0;
+    EXPECT_EQ(frames, 1);
 
     action("mnuCloseAll")->trigger();
     QApplication::processEvents();
