@@ -10,6 +10,7 @@
 #include "core/AppState.h"
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
+#include "core/Hooks.h"
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/ui/FrmMain.h"
@@ -97,7 +98,7 @@ class RadioCommands : public ProgramTest {
 };
 } // namespace
 
-TEST_F(RadioCommands, DISABLED_ReadThroughTheMenuReplacesTheDocument) {
+TEST_F(RadioCommands, ReadThroughTheMenuReplacesTheDocument) {
     SimulatedRadio radio;
     editKnownDocument();
     const DocumentRecord inRadio = app().document;
@@ -142,15 +143,26 @@ TEST_F(RadioCommands, DISABLED_ReadThroughTheMenuReplacesTheDocument) {
     }
 }
 
-TEST_F(RadioCommands, DISABLED_ReadFromAnotherModelKeepsTheDocument) {
+TEST_F(RadioCommands, ReadFromAnotherModelKeepsTheDocument) {
     SimulatedRadio radio;
     radio.start({QStringLiteral("--model"), QStringLiteral("XY123")});
     editKnownDocument();
     const QByteArray before = app().document.settings.messageText1.raw();
     const int16 count = app().document.channelCount;
 
+    app().languageIndex = Chinese;
+    QString progressCaption;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            if (w->objectName() == "FrmProgress") progressCaption = w->windowTitle();
+    });
+    watch.start(5);
     messages_.answer(MsgAnswer::Ok);
     RunCommand(QStringLiteral("ReadFromRadio"));
+    watch.stop();
+    EXPECT_EQ(progressCaption, "从对讲机读取数据");
+    EXPECT_EQ(messages_.texts().last(), "机型类型错误。");
     EXPECT_EQ(messages_.texts(),
               QStringList({MessageText(Msg::ReadConfirm), MessageText(Msg::ModelWrong)}));
     EXPECT_EQ(app().document.channelCount, count);
@@ -158,7 +170,7 @@ TEST_F(RadioCommands, DISABLED_ReadFromAnotherModelKeepsTheDocument) {
     EXPECT_FALSE(TransferRunning());
 }
 
-TEST_F(RadioCommands, DISABLED_WrongPasswordThenTheRightOneCompletesTheRead) {
+TEST_F(RadioCommands, WrongPasswordThenTheRightOneCompletesTheRead) {
     SimulatedRadio radio;
     radio.start({QStringLiteral("--password"), QStringLiteral("Ab12")});
     app().heldPassword = QStringLiteral("ab12"); // letter case counts
@@ -195,6 +207,10 @@ TEST_F(RadioCommands, SilentRadioAsksToRetryAndResizingKeepsTheTimer) {
     QObject::connect(&resizer, &QTimer::timeout,
                      [&] { main_->resize(800 + (++step % 2) * 40, 600); });
     resizer.start(40);
+    int stoppedWhileRunning = 0;
+    hooks().disableLinkTimers = [&] {
+        if (TransferRunning()) ++stoppedWhileRunning;
+    };
 
     QString promptOver;
     QString percentage;
@@ -212,6 +228,8 @@ TEST_F(RadioCommands, SilentRadioAsksToRetryAndResizingKeepsTheTimer) {
     took.start();
     RunCommand(QStringLiteral("ReadFromRadio"));
     resizer.stop();
+    EXPECT_GE(step, 10) << "the window was resized during the transfer";
+    EXPECT_EQ(stoppedWhileRunning, 0);
     EXPECT_EQ(promptOver, "FrmProgress");
     EXPECT_EQ(percentage, "0%");
     EXPECT_LT(took.elapsed(), 3000);
@@ -239,7 +257,7 @@ TEST_F(RadioCommands, NoPortAndNoChannelAreRefusedBeforeAnyTransfer) {
     EXPECT_EQ(messages_.texts(), QStringList({MessageText(Msg::NeedOneChannel)}));
 }
 
-TEST_F(RadioCommands, DISABLED_WriteThroughTheToolbarSendsEveryPendingEdit) {
+TEST_F(RadioCommands, WriteThroughTheToolbarSendsEveryPendingEdit) {
     SimulatedRadio radio;
     const QString saved = radio.file(QStringLiteral("saved.bin"));
     radio.start({QStringLiteral("--save"), saved});
@@ -256,12 +274,21 @@ TEST_F(RadioCommands, DISABLED_WriteThroughTheToolbarSendsEveryPendingEdit) {
     ASSERT_TRUE(line2->hasFocus());
     ASSERT_NE(app().document.settings.messageText2.value(), QByteArray("PENDING EDIT"));
 
+    QString progressCaption;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            if (w->objectName() == "FrmProgress") progressCaption = w->windowTitle();
+    });
+    watch.start(5);
     messages_.answer(MsgAnswer::Ok); // "Write data to radio." / "Do you wish continue?"
     main_->toolButton(9)->trigger();
     ASSERT_TRUE(
         WaitFor([&] { return messages_.shown().size() >= 2 && !TransferRunning(); }, 20000));
     EXPECT_EQ(messages_.texts(),
               QStringList({MessageText(Msg::WriteConfirm), MessageText(Msg::WriteCompleted)}));
+    watch.stop();
+    EXPECT_EQ(progressCaption, "Write data to radio");
     ASSERT_TRUE(WaitFor([&] { return ReadFile(saved).size() == kImageSize; }, 3000));
     const QByteArray radioMemory = ReadFile(saved);
 
@@ -286,7 +313,7 @@ TEST_F(RadioCommands, DISABLED_WriteThroughTheToolbarSendsEveryPendingEdit) {
     EXPECT_EQ(radioMemory.mid(0xA51, 5), QByteArray("VM427"));
 }
 
-TEST_F(RadioCommands, DISABLED_RadioInformationShowsTheAreaAndKeepsFlags) {
+TEST_F(RadioCommands, RadioInformationShowsTheAreaAndKeepsFlags) {
     RadioImage memory{};
     memory.fill(0xFF);
     ModelToImage(QStringLiteral("VM427"), 2, memory);
