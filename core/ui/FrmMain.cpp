@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -119,6 +121,11 @@ FrmMain::FrmMain() {
     const QRect stored = StoredMainWindowTwips();
     move(stored.x() / kTwipsPerPixel, stored.y() / kTwipsPerPixel);
     resize(stored.width() / kTwipsPerPixel, stored.height() / kTwipsPerPixel);
+    // A position stored on a screen that is gone would leave the window out of reach.
+    bool onScreen = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        onScreen = onScreen || screen->availableGeometry().intersects(geometry());
+    if (!onScreen) move(100 / kTwipsPerPixel, 100 / kTwipsPerPixel);
 
     ApplyCaptions();
     BuildTree();
@@ -216,8 +223,9 @@ void FrmMain::buildPanel() {
     tree_->setHeaderHidden(true);
     connect(tree_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { onTreeClicked(item); });
-    connect(tree_, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { onTreeClicked(item); });
+    // Enter on a node opens it as a click does (itemActivated would also fire on
+    // a click under some styles and open the entry twice).
+    tree_->installEventFilter(this);
     frameLayout->addWidget(tree_, 1);
 
     rootLabel_ = new QLabel(QStringLiteral("M427"), panel_);
@@ -522,6 +530,13 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* e) {
             return true;
         default:
             break;
+        }
+    }
+    if (watched == tree_ && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            onTreeClicked(tree_->currentItem());
+            return true;
         }
     }
     // F1 on a highlighted menu item opens the help page of its context number.

@@ -189,6 +189,11 @@ TEST_F(ShellTest, WindowPositionIsStoredInTwipsAndRestored) {
     main_.reset();
     FrmMain* again = start();
     EXPECT_EQ(again->size(), QSize(800, 600));
+
+    // A position on a screen that is no longer there falls back to the default.
+    main_.reset();
+    StoreMainWindowTwips(QRect(300000, 300000, 12000, 9000));
+    EXPECT_EQ(start()->pos(), QPoint(6, 6));
 }
 
 TEST_F(ShellTest, UnregisteredEntriesDoNothingAndTreeNodesOpenTheirWindows) {
