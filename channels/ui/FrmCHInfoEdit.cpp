@@ -231,7 +231,10 @@ void FrmCHInfoEdit::SetGridEditData(bool fromGrid) {
         combo1_->setCurrentIndex(qBound(1, s.row, kChannelsPerGroup) - 1);
     } else {
         const int row = currentRow();
+        // The grid stores its pending cell first, which may reload this window
+        // with the old row.
         if (FrmCommChInfo* grid = OpenChannelGrid()) grid->followRow(row);
+        combo1_->setCurrentIndex(row - 1);
         s.row = row;
     }
     const int position = FindChannelEntry(ChannelNumberOf(s.group, currentRow()));

@@ -1,3 +1,4 @@
+#include "channels/ui/FrmCHBatch.h"
 #include "channels/ui/FrmCHInfoEdit.h"
 #include "channels/ui/FrmCommChInfo.h"
 #include "core/ui/WindowRegistry.h"
@@ -8,4 +9,6 @@ void RegisterChannelWindows() {
         QStringLiteral("frmCommChInfo"), [] { return new FrmCommChInfo; }, WindowKind::Child);
     RegisterWindow(
         QStringLiteral("FrmCHInfoEdit"), [] { return new FrmCHInfoEdit; }, WindowKind::Child);
+    RegisterWindow(
+        QStringLiteral("FrmCHBatch"), [] { return new FrmCHBatch; }, WindowKind::Modal);
 }

@@ -10,12 +10,15 @@
 #include "channels/ui/FrmCommChInfo.h"
 #include "core/AppState.h"
 #include "core/Band.h"
+#include "core/ui/CommonCaptions.h"
 #include "core/ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
