@@ -195,6 +195,25 @@ TEST_F(RadioCommands, WrongPasswordThenTheRightOneCompletesTheRead) {
     EXPECT_FALSE(shown(Msg::ReadCompleted));
 }
 
+TEST_F(RadioCommands, RetryAfterALostHandshakeCompletesTheWrite) {
+    SimulatedRadio radio;
+    const QString saved = radio.file(QStringLiteral("saved.bin"));
+    radio.start({QStringLiteral("--save"), saved, QStringLiteral("--fault"),
+                 QStringLiteral("silence@handshake:3")});
+    editKnownDocument();
+    messages_.answer(MsgAnswer::Ok); // confirmation
+    messages_.answer(MsgAnswer::Ok); // "Check Connection. Retry or Cancel?"
+    RunCommand(QStringLiteral("WriteToRadio"));
+    ASSERT_TRUE(
+        WaitFor([&] { return messages_.shown().size() >= 3 && !TransferRunning(); }, 20000));
+    EXPECT_EQ(messages_.texts(),
+              QStringList({MessageText(Msg::WriteConfirm), MessageText(Msg::CheckConnection),
+                           MessageText(Msg::WriteCompleted)}));
+    EXPECT_EQ(messages_.shown()[1].buttons, MsgButtons::OkCancel);
+    ASSERT_TRUE(WaitFor([&] { return ReadFile(saved).size() == kImageSize; }, 3000));
+    EXPECT_EQ(ReadFile(saved).mid(0xA10, 5), QByteArray("RADIO"));
+}
+
 TEST_F(RadioCommands, SilentRadioAsksToRetryAndResizingKeepsTheTimer) {
     SilentLine line;
     ASSERT_FALSE(line.device().isEmpty());
