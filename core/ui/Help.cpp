@@ -27,6 +27,8 @@ class HelpWindow : public QWidget {
     explicit HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         // No object name: the help window stays open when the editor windows close.
         setAttribute(Qt::WA_DeleteOnClose);
+        // An open help window does not keep the program running after the main window closed.
+        setAttribute(Qt::WA_QuitOnClose, false);
         browser_ = new QTextBrowser;
         browser_->setObjectName(QStringLiteral("HelpBrowser"));
         browser_->setOpenExternalLinks(true);

@@ -67,12 +67,18 @@ FrmComSet::FrmComSet(QWidget* parent) : ModalWindow("FrmComSet", parent) {
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void FrmComSet::fill() {
+bool FrmComSet::fill() {
     QStringList entries;
     FillPortList(entries);
+    QStringList shown;
+    for (int i = 0; i < list_->count(); ++i)
+        shown.append(list_->itemText(i));
+    // An unchanged list is left alone, so an open drop-down stays open.
+    if (entries == shown && !shown.isEmpty()) return false;
     const QSignalBlocker block(list_);
     list_->clear();
     list_->addItems(entries);
+    return true;
 }
 
 // Selects "COM" + number, the first entry when it is not listed; PortID follows.
@@ -84,7 +90,7 @@ void FrmComSet::selectPort(int number) {
 }
 
 void FrmComSet::refreshPorts() {
-    fill();
+    if (!fill()) return;
     if (list_->count() == 0) {
         portId_ = 0;
         list_->setCurrentIndex(-1);

@@ -20,7 +20,7 @@ class FrmComSet : public ModalWindow {
     void done(int result) override;
 
   private:
-    void fill();
+    bool fill(); // false when the list was already up to date
     void selectPort(int number);
     void ok();
 

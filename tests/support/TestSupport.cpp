@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 ScriptedMessages::ScriptedMessages() {
     previous_ = SetMessageHandler([this](const MessageRequest& request) {
@@ -56,6 +57,10 @@ void ProgramTest::SetUp() {
     ASSERT_TRUE(folder_.isValid());
     copyTree(BuiltProgramFolder(), folder_.path());
     qputenv("ZR580_HOME", folder_.path().toLocal8Bit());
+    // The user's program settings (window position) stay inside the test's folder.
+    const QString settings = QDir(folder_.path()).filePath(QStringLiteral("settings"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings);
     resetAppState();
     hooks() = ProgramHooks{};
 }

@@ -1,7 +1,6 @@
 #pragma once
 // A started program with its main window, in a temporary program folder: the
-// language forced, the serial device list replaced, the user settings kept in
-// the test's folder, and scripted file dialogs.
+// language forced, the serial device list replaced and scripted file dialogs.
 
 #include "TestSupport.h"
 
@@ -24,8 +23,6 @@ class ShellTest : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path("settings"));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path("settings"));
         SetSystemPortLister([this] { return devices_; });
         SetFileDialogHandler([this](const FileDialogRequest& request) {
             dialogs_.append(request);
