@@ -44,6 +44,4 @@ inline const Tr portLabel{QStringLiteral("COM"), QStringLiteral("通信口")};
 inline const Tr model{QStringLiteral("Model"), QStringLiteral("机型")};
 inline const Tr frequency{QStringLiteral("Frequency"), QStringLiteral("频率")};
 inline const Tr modelInformation{QStringLiteral("Model Information"), QStringLiteral("机型信息")};
-inline const Tr setCom{QStringLiteral("Set COM"), QStringLiteral("通信端口")};
-inline const Tr print{QStringLiteral("&Print"), QStringLiteral("打印(&P)")};
 } // namespace MainText
