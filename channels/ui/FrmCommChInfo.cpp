@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -168,14 +169,6 @@ void FrmCommChInfo::InitShowGrid() {
             grid_->item(r, 0)->setText(QString::number(r));
             grid_->item(r, kMoreColumn)->setText(kMore);
         }
-        int gridWidth = 2 * grid_->frameWidth();
-        for (int c = 0; c < kColumns; ++c)
-            gridWidth += grid_->columnWidth(c);
-        int gridHeight = 2 * grid_->frameWidth();
-        for (int r = 0; r < kRows; ++r)
-            gridHeight += grid_->rowHeight(r);
-        grid_->setMinimumSize(gridWidth, gridHeight);
-
         QWidget* cells = grid_->viewport();
         text1_ = new QLineEdit(cells);
         text1_->setObjectName(QStringLiteral("Text1"));
@@ -281,7 +274,41 @@ void FrmCommChInfo::ChangShowByLanguage() {
         label1_->setText(kGroup());
         SetCloseHelpCaptions(this);
         renewCaption(gridState().row);
+        fitColumns();
     });
+}
+
+void FrmCommChInfo::fitColumns() {
+    // The nominal widths, widened where this font needs more room for a
+    // frequency, a list word or the longest word of a heading.
+    const QFontMetrics metrics(grid_->font());
+    auto widest = [&](const QStringList& texts) {
+        int w = 0;
+        for (const QString& t : texts)
+            w = std::max(w, metrics.horizontalAdvance(t));
+        return w;
+    };
+    int gridWidth = 2 * grid_->frameWidth();
+    for (int c = 0; c < kColumns; ++c) {
+        const int nominal = Twips(kColumnTwips[static_cast<std::size_t>(c)]);
+        if (nominal == 0) continue;
+        QStringList texts = grid_->item(0, c)->text().split(QLatin1Char(' '));
+        int room = 12;
+        if (c == 1 || c == 2) texts.append(QStringLiteral("000.00000"));
+        if (QComboBox* selector = selectorOf(c)) {
+            for (int i = 0; i < selector->count(); ++i)
+                texts.append(selector->itemText(i));
+            room = 34; // the selector's arrow
+        }
+        const int width = std::max(nominal, widest(texts) + room);
+        grid_->setColumnWidth(c, width);
+        gridWidth += width;
+    }
+    int gridHeight = 2 * grid_->frameWidth();
+    for (int r = 0; r < kRows; ++r)
+        gridHeight += grid_->rowHeight(r);
+    grid_->setMinimumSize(gridWidth, gridHeight);
+    resize(std::max(width(), gridWidth + 24), std::max(height(), gridHeight + 60));
 }
 
 void FrmCommChInfo::ReShowChInfoByLanguage() {

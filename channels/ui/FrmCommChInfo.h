@@ -60,6 +60,7 @@ class FrmCommChInfo : public QWidget, public CommitsPendingEdit {
   private:
     void InitShowGrid();
     void ChangShowByLanguage();
+    void fitColumns();
     void ShowAllFredata();
     void showRow(int row, int position);
     void clearRow(int row);

@@ -2,6 +2,8 @@
 
 #include "ChannelWindowFixture.h"
 
+#include "core/Hooks.h"
+
 #include <QClipboard>
 
 namespace {
@@ -152,5 +154,83 @@ TEST_F(ChannelGrid, SixteenChannelsFromTheKeyboardAlone) {
     EXPECT_EQ(table(grid)->currentRow(), 1); // wrapped after row 16
     EXPECT_EQ(cell(grid, 16, 1), QStringLiteral("150.20000"));
     EXPECT_TRUE(messages_.shown().isEmpty());
+}
+} // namespace
+
+namespace {
+class ChannelGridRules : public ChannelWindowTest {};
+
+TEST_F(ChannelGridRules, ToneChoicesFollowTheChannelTableRules) {
+    AddChannelByNumber(1, QStringLiteral("150.00000"));
+    AddChannelByNumber(2, QStringLiteral("151.00000"));
+    app().document.channels[1].encodeTone.assign("0105");
+    FrmCommChInfo* grid = openGrid();
+    auto* tones = child<QComboBox>(grid, "Combo1_0");
+
+    // No tones yet: the decode tone is copied to encode.
+    clickCell(grid, 1, 3);
+    ASSERT_TRUE(tones->isVisible());
+    EXPECT_EQ(tones->geometry(), table(grid)->visualItemRect(table(grid)->item(1, 3)));
+    key(Qt::Key_Down);
+    EXPECT_EQ(channel(1)->decodeTone.trimmedValue(), "0100");
+    EXPECT_EQ(cell(grid, 1, 4), QStringLiteral("67.0"));
+    // The selector stays over its cell for the next choice.
+    EXPECT_TRUE(tones->isVisible());
+    key(Qt::Key_Down);
+    EXPECT_EQ(channel(1)->decodeTone.trimmedValue(), "0101");
+    EXPECT_EQ(channel(1)->encodeTone.trimmedValue(), "0100");
+
+    // An encode tone exists: a new decode tone leaves it alone.
+    clickCell(grid, 2, 3);
+    key(Qt::Key_Down);
+    EXPECT_EQ(channel(2)->decodeTone.trimmedValue(), "0100");
+    EXPECT_EQ(channel(2)->encodeTone.trimmedValue(), "0105");
+
+    // Decode back to None on a Repeater lock-out channel: Carrier.
+    app().document.channels[1].busyLockout = 2;
+    key(Qt::Key_Up);
+    EXPECT_EQ(channel(2)->decodeTone.trimmedValue(), "FFFF");
+    EXPECT_EQ(channel(2)->busyLockout, 1);
+    EXPECT_EQ(cell(grid, 2, 3), QStringLiteral("None"));
+}
+
+TEST_F(ChannelGridRules, GroupSelectorAndTheWaysToTheEditWindow) {
+    FrmCommChInfo* grid = openGrid();
+    auto* group = child<QComboBox>(grid, "Combo6");
+    group->setFocus();
+    key(Qt::Key_Down); // group 2
+    EXPECT_EQ(gridState().group, 2);
+    key(Qt::Key_Return); // into the grid's RX cell
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("Text1"));
+    type(QStringLiteral("160"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(channel(17));
+    EXPECT_EQ(channel(17)->rxFreq.trimmedValue(), "16000000");
+    EXPECT_FALSE(channel(1));
+
+    // ">>" opens the edit window on the row's channel.
+    clickCell(grid, 1, 10);
+    FrmCHInfoEdit* edit =
+        qobject_cast<FrmCHInfoEdit*>(FindOpenWindow(QStringLiteral("FrmCHInfoEdit")));
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(child<QLineEdit>(edit, "Text1")->text(), QStringLiteral("160.00000"));
+    edit->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(gridState().editOpen);
+    // The button does it too, after storing the typed cell.
+    activate(grid);
+    clickCell(grid, 2, 1);
+    type(QStringLiteral("161"));
+    child<QPushButton>(grid, "CommandCHInfoEdit")->click();
+    EXPECT_TRUE(channel(18));
+    EXPECT_TRUE(qobject_cast<FrmCHInfoEdit*>(FindOpenWindow(QStringLiteral("FrmCHInfoEdit"))));
+
+    // Closing the grid clears its open flag and the hooks once both are closed.
+    grid->close();
+    EXPECT_FALSE(gridState().gridOpen);
+    EXPECT_TRUE(static_cast<bool>(hooks().channelsChanged));
+    CloseCurAllWindows();
+    QApplication::processEvents();
+    EXPECT_FALSE(static_cast<bool>(hooks().channelsChanged));
 }
 } // namespace
