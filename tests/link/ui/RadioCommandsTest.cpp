@@ -53,6 +53,21 @@ QByteArray Bytes(const RadioImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
 }
 
+// Records the caption of every progress window shown, however short it lives.
+class ProgressWatch : public QObject {
+  public:
+    ProgressWatch() { qApp->installEventFilter(this); }
+    ~ProgressWatch() override { qApp->removeEventFilter(this); }
+    QStringList captions;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->objectName() == "FrmProgress")
+            captions.append(static_cast<QWidget*>(watched)->windowTitle());
+        return false;
+    }
+};
+
 class RadioCommands : public ProgramTest {
   protected:
     void SetUp() override {
@@ -110,20 +125,13 @@ TEST_F(RadioCommands, ReadThroughTheMenuReplacesTheDocument) {
     ShowChildWindow(QStringLiteral("FrmScanInfo"));
 
     // The progress window is up (modal, captioned) while the radio answers.
-    QString progressCaption;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (QWidget* w = QApplication::activeModalWidget())
-            if (w->objectName() == "FrmProgress") progressCaption = w->windowTitle();
-    });
-    watch.start(5);
+    ProgressWatch progress;
     messages_.answer(MsgAnswer::Ok); // "Read data from radio." / "Do you wish continue?"
     main_->menuAction(QStringLiteral("mnuReadFromRadio"))->trigger();
-    watch.stop();
 
     ASSERT_EQ(messages_.texts(),
               QStringList({MessageText(Msg::ReadConfirm), MessageText(Msg::ReadCompleted)}));
-    EXPECT_EQ(progressCaption, "Read data from radio");
+    EXPECT_EQ(progress.captions, QStringList({"Read data from radio"}));
     EXPECT_EQ(app().document.channelCount, 3);
     for (int number : {1, 17, 128}) {
         const int at = FindChannelEntry(number);
@@ -151,17 +159,10 @@ TEST_F(RadioCommands, ReadFromAnotherModelKeepsTheDocument) {
     const int16 count = app().document.channelCount;
 
     app().languageIndex = Chinese;
-    QString progressCaption;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (QWidget* w = QApplication::activeModalWidget())
-            if (w->objectName() == "FrmProgress") progressCaption = w->windowTitle();
-    });
-    watch.start(5);
+    ProgressWatch progress;
     messages_.answer(MsgAnswer::Ok);
     RunCommand(QStringLiteral("ReadFromRadio"));
-    watch.stop();
-    EXPECT_EQ(progressCaption, "从对讲机读取数据");
+    EXPECT_EQ(progress.captions, QStringList({"从对讲机读取数据"}));
     EXPECT_EQ(messages_.texts().last(), "机型类型错误。");
     EXPECT_EQ(messages_.texts(),
               QStringList({MessageText(Msg::ReadConfirm), MessageText(Msg::ModelWrong)}));
@@ -293,21 +294,14 @@ TEST_F(RadioCommands, WriteThroughTheToolbarSendsEveryPendingEdit) {
     ASSERT_TRUE(line2->hasFocus());
     ASSERT_NE(app().document.settings.messageText2.value(), QByteArray("PENDING EDIT"));
 
-    QString progressCaption;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (QWidget* w = QApplication::activeModalWidget())
-            if (w->objectName() == "FrmProgress") progressCaption = w->windowTitle();
-    });
-    watch.start(5);
+    ProgressWatch progress;
     messages_.answer(MsgAnswer::Ok); // "Write data to radio." / "Do you wish continue?"
     main_->toolButton(9)->trigger();
     ASSERT_TRUE(
         WaitFor([&] { return messages_.shown().size() >= 2 && !TransferRunning(); }, 20000));
     EXPECT_EQ(messages_.texts(),
               QStringList({MessageText(Msg::WriteConfirm), MessageText(Msg::WriteCompleted)}));
-    watch.stop();
-    EXPECT_EQ(progressCaption, "Write data to radio");
+    EXPECT_EQ(progress.captions, QStringList({"Write data to radio"}));
     ASSERT_TRUE(WaitFor([&] { return ReadFile(saved).size() == kImageSize; }, 3000));
     const QByteArray radioMemory = ReadFile(saved);
 
