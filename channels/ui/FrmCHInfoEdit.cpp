@@ -396,7 +396,9 @@ bool FrmCHInfoEdit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (isEnterKey(key)) {
-            // Enter moves on like Tab; leaving a text box stores it.
+            // Enter stores a text box first, so that the controls a new channel
+            // enables are there to move on to; then it moves on like Tab.
+            if (box) commitText(box);
             focusNextChild();
             return true;
         }

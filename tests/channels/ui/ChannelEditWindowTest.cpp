@@ -154,7 +154,8 @@ TEST_F(ChannelEditWindow, ChoosingAMissingChannelAndTypingItsReceiveFrequencyCre
     ASSERT_TRUE(channel(2 * 16 + 5));
     EXPECT_EQ(channel(37)->rxFreq.trimmedValue(), "16050000");
     EXPECT_EQ(cell(grid, 5, 1), QStringLiteral("160.50000"));
-    EXPECT_TRUE(child<QLineEdit>(edit, "Text2")->isEnabled());
+    // Enter moved on to the TX box the new channel enabled.
+    EXPECT_EQ(focused(), child<QLineEdit>(edit, "Text2"));
 
     // The grid's row moves the window: a click on row 1 of group 3 (empty).
     activate(grid);
