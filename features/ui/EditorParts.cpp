@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -98,7 +99,13 @@ class KeyFilter : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != box_ || event->type() != QEvent::KeyPress) return false;
+        if (watched != box_) return false;
+        // A middle click pastes the X11 selection past every key rule.
+        if ((event->type() == QEvent::MouseButtonPress ||
+             event->type() == QEvent::MouseButtonRelease) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+            return true;
+        if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Copy) ||
             key->matches(QKeySequence::Paste))

@@ -42,7 +42,8 @@ void FillList(QComboBox* list, const QStringList& items);
 // A key filter for a text box: for each typed character the function returns the
 // character code to insert (possibly changed), 0 to drop it, or -1 when the key
 // moves the focus to the next control (as Enter does). Cut, copy and paste
-// shortcuts, drag and drop and the input method are switched off as well.
+// shortcuts, middle-click paste, drag and drop and the input method are switched
+// off as well.
 void InstallKeyFilter(QLineEdit* box, std::function<int(int)> filter);
 
 // Text boxes that store on focus loss, Enter or an explicit commit: calls store
