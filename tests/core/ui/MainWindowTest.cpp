@@ -2,6 +2,7 @@
 
 #include "core/Hooks.h"
 #include "core/ProfileFile.h"
+#include "core/ui/MainMenuTable.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -213,4 +214,32 @@ TEST_F(ShellTest, UnregisteredEntriesDoNothingAndTreeNodesOpenTheirWindows) {
     QApplication::processEvents();
     emit tree->itemClicked(root->child(0), 0);
     EXPECT_EQ(openChildren(), QStringList({"frmCommChInfo"}));
+}
+
+TEST_F(ShellTest, EveryVisibleMenuItemAndToolButtonRunsWithoutHanging) {
+    FrmMain* main = start();
+    devices_.clear(); // no serial port: radio commands end with their message
+    // Any modal window an entry opens is closed again at once.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    closer.start(5);
+    QList<QAction*> entries;
+    for (const MenuDef& menu : MainMenus())
+        for (const MenuItemDef& item : menu.items)
+            if (QAction* a = action(item.name); a->isVisible() && !a->isSeparator() &&
+                                                a->objectName() != QLatin1String("mnuFileExit"))
+                entries.append(a);
+    for (int position = 1; position <= 13; ++position)
+        if (QAction* a = main->toolButton(position); a->isVisible() && !a->isSeparator())
+            entries.append(a);
+    EXPECT_GT(entries.size(), 30);
+    for (QAction* a : entries) {
+        a->trigger();
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(main->isVisible());
+    main->toolButton(14)->trigger(); // Exit
+    EXPECT_FALSE(main->isVisible());
 }

@@ -205,6 +205,13 @@ TEST_F(ShellTest, HelpOpensThePageOfEachContextInTheCurrentLanguage) {
     action("mnuHelpTopic")->trigger();
     EXPECT_TRUE(CurrentHelpBrowser()->source().toLocalFile().endsWith("ZR580_e/index.html"));
 
+    // F1 on a highlighted menu item opens the page of its context number.
+    QMenu* file = main_->menu("mnuFile");
+    file->setActiveAction(action("mnuFileOpen"));
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(file, &f1);
+    EXPECT_TRUE(CurrentHelpBrowser()->source().toString().endsWith("file.html#open"));
+
     // A missing book is said in the help window itself.
     QDir(path("ZR580_e")).removeRecursively();
     ShowHelpContext(3100);
