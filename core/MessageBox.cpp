@@ -1,7 +1,6 @@
 #include "core/MessageBox.h"
 
-namespace {
-MsgAnswer cautiousAnswer(const MessageRequest& request) {
+MsgAnswer CautiousAnswer(const MessageRequest& request) {
     switch (request.buttons) {
     case MsgButtons::Ok:
         return MsgAnswer::Ok;
@@ -12,6 +11,7 @@ MsgAnswer cautiousAnswer(const MessageRequest& request) {
     }
 }
 
+namespace {
 MessageHandler& handler() {
     static MessageHandler current;
     return current;
@@ -21,7 +21,7 @@ MessageHandler& handler() {
 MsgAnswer ShowMessage(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
     MessageRequest request{text, title.isEmpty() ? kAppTitle : title, buttons, icon};
     if (handler()) return handler()(request);
-    return cautiousAnswer(request);
+    return CautiousAnswer(request);
 }
 
 MessageHandler SetMessageHandler(MessageHandler next) {

@@ -23,6 +23,9 @@ using MessageHandler = std::function<MsgAnswer(const MessageRequest&)>;
 MsgAnswer ShowMessage(const QString& text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::None, const QString& title = QString());
 
+// The cautious choice among a box's buttons: Cancel, or No when there is no Cancel, or OK.
+MsgAnswer CautiousAnswer(const MessageRequest& request);
+
 // Installs the handler; returns the previous one. An empty handler restores the default,
 // which answers every question with its cautious choice (Cancel, or No without Cancel).
 MessageHandler SetMessageHandler(MessageHandler handler);

@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 
+#include "channels/BatchEdit.h"
 #include "codec/Tone.h"
 #include "core/AppState.h"
 #include "core/Band.h"
@@ -56,6 +57,7 @@ void StartProgram() {
 }
 
 void FinishStartup() {
+    LoadBatchFunctionFlags();
     ReadSettingsFile();
 }
 

@@ -27,24 +27,12 @@ FrmModelInfo::FrmModelInfo(QWidget* parent) : ModalWindow("FrmModelInfo", parent
     band_->setMinimumWidth(Twips(2400));
     enterMovesFocus(model_);
     enterMovesFocus(band_);
-    auto* ok = new QPushButton;
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton;
-    cancel->setObjectName(QStringLiteral("Command2"));
-
     auto* grid = new QGridLayout;
     grid->addWidget(modelLabel, 0, 0);
     grid->addWidget(model_, 0, 1);
     grid->addWidget(bandLabel, 1, 0);
     grid->addWidget(band_, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
+    auto* ok = layOutWithOkCancel(grid, "Command1", "Command2");
 
     setWindowTitle(MainText::modelInformation());
     SetCommandCaptions(this);
@@ -54,7 +42,6 @@ FrmModelInfo::FrmModelInfo(QWidget* parent) : ModalWindow("FrmModelInfo", parent
     band_->setCurrentIndex(qMax(0, band_->findText(app().bandText)));
 
     connect(ok, &QPushButton::clicked, this, &FrmModelInfo::ok);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FrmModelInfo::ok() {

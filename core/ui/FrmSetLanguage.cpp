@@ -23,22 +23,8 @@ FrmSetLanguage::FrmSetLanguage(QWidget* parent) : ModalWindow("FrmSetLanguage", 
     list_->setObjectName(QStringLiteral("Combo1"));
     list_->setMinimumWidth(Twips(2000));
     enterMovesFocus(list_);
-    auto* ok = new QPushButton;
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton;
-    cancel->setObjectName(QStringLiteral("Command2"));
-
-    auto* row = new QHBoxLayout;
-    row->addWidget(label_);
-    row->addWidget(list_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    layout->addLayout(buttons);
+    auto* row = labelledRow(label_, list_);
+    auto* ok = layOutWithOkCancel(row, "Command1", "Command2");
 
     setWindowTitle(kCaption());
     label_->setText(kLabel());
@@ -51,7 +37,6 @@ FrmSetLanguage::FrmSetLanguage(QWidget* parent) : ModalWindow("FrmSetLanguage", 
         list_->findText(app().languageIndex == Chinese ? kChineseName() : kEnglishName()));
 
     connect(ok, &QPushButton::clicked, this, &FrmSetLanguage::ok);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FrmSetLanguage::ok() {

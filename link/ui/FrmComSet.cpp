@@ -26,23 +26,8 @@ FrmComSet::FrmComSet(QWidget* parent) : ModalWindow("FrmComSet", parent) {
     list_->setObjectName(QStringLiteral("Combo1"));
     list_->setMinimumWidth(Twips(1800));
     enterMovesFocus(list_);
-    auto* ok = new QPushButton;
-    ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton;
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
-
-    auto* row = new QHBoxLayout;
-    row->setSpacing(Twips(100)); // the label ends 100 twips left of the list
-    row->addWidget(label);
-    row->addWidget(list_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    layout->addLayout(buttons);
+    auto* row = labelledRow(label, list_, Twips(100)); // label ends 100 twips left of the list
+    auto* ok = layOutWithOkCancel(row, "CommandOK", "CommandCancel");
 
     setWindowTitle(kCaption());
     SetOkCancelCaptions(this);
@@ -64,7 +49,6 @@ FrmComSet::FrmComSet(QWidget* parent) : ModalWindow("FrmComSet", parent) {
     connect(list_, &QComboBox::activated, this,
             [this](int) { portId_ = PortNumberOfEntry(list_->currentText()); });
     connect(ok, &QPushButton::clicked, this, &FrmComSet::ok);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool FrmComSet::fill() {

@@ -32,23 +32,8 @@ FrmPassWord::FrmPassWord(QWidget* parent) : ModalWindow("FrmPassWord", parent) {
     text_->setObjectName(QStringLiteral("Text1"));
     text_->setMaxLength(kPasswordLength);
     text_->setMinimumWidth(Twips(1500));
-    auto* ok = new QPushButton;
-    ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton;
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
-
-    auto* row = new QHBoxLayout;
-    row->setSpacing(Twips(50)); // the label ends 50 twips left of the text box
-    row->addWidget(label);
-    row->addWidget(text_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    layout->addLayout(buttons);
+    auto* row = labelledRow(label, text_, Twips(50)); // label ends 50 twips left of the box
+    auto* ok = layOutWithOkCancel(row, "CommandOK", "CommandCancel");
 
     setWindowTitle(kCaption());
     SetOkCancelCaptions(this);
@@ -56,7 +41,6 @@ FrmPassWord::FrmPassWord(QWidget* parent) : ModalWindow("FrmPassWord", parent) {
     text_->selectAll();
 
     connect(ok, &QPushButton::clicked, this, &FrmPassWord::ok);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FrmPassWord::ok() {

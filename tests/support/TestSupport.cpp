@@ -13,14 +13,7 @@ ScriptedMessages::ScriptedMessages() {
     previous_ = SetMessageHandler([this](const MessageRequest& request) {
         shown_.append(request);
         if (!answers_.isEmpty()) return answers_.takeFirst();
-        switch (request.buttons) {
-        case MsgButtons::Ok:
-            return MsgAnswer::Ok;
-        case MsgButtons::YesNo:
-            return MsgAnswer::No;
-        default:
-            return MsgAnswer::Cancel;
-        }
+        return CautiousAnswer(request);
     });
 }
 
