@@ -240,7 +240,7 @@ void FrmCommChInfo::InitShowGrid() {
             const int column = grid_->currentColumn();
             if (grid_->currentRow() < 1 || (column != 1 && column != 2)) return;
             EnterGridEdit();
-            text1_->setText(text);
+            text1_->insert(text); // replaces the selected cell text
         });
         connect(grid_, &ChannelGridTable::focusReturned, this, [this] {
             const int column = grid_->currentColumn();
@@ -417,16 +417,19 @@ bool FrmCommChInfo::rowHasTx(int row) const {
 }
 
 bool FrmCommChInfo::editorVisible() const {
-    if (text1_->isVisible()) return true;
+    if (!text1_->isHidden()) return true;
     for (int c = 3; c <= 9; ++c)
-        if (selectorOf(c)->isVisible()) return true;
+        if (!selectorOf(c)->isHidden()) return true;
     return false;
 }
 
+QList<QWidget*> FrmCommChInfo::editors() const {
+    return {text1_, combo1_, combo2_, combo3_, combo4_0_, combo4_1_, combo5_};
+}
+
 void FrmCommChInfo::hideEditors() {
-    QList<QWidget*> editors{text1_, combo1_, combo2_, combo3_, combo4_0_, combo4_1_, combo5_};
-    for (QWidget* editor : editors) {
-        if (!editor->isVisible()) continue;
+    for (QWidget* editor : editors()) {
+        if (editor->isHidden()) continue;
         if (editor->hasFocus()) grid_->setFocus(Qt::OtherFocusReason);
         editor->hide();
     }
@@ -442,12 +445,12 @@ void FrmCommChInfo::SaveShowGridData() {
         if (row < 1 || row >= kRows) return;
         bool pending = false;
         QString text;
-        if ((column == 1 || column == 2) && text1_->isVisible()) {
+        if ((column == 1 || column == 2) && !text1_->isHidden()) {
             text = text1_->text();
             grid_->item(row, column)->setText(formatTyped(text));
             pending = true;
         } else if (QComboBox* selector = selectorOf(column);
-                   selector && selector->isVisible() && selector->isEnabled()) {
+                   selector && !selector->isHidden() && selector->isEnabled()) {
             text = selector->currentText();
             grid_->item(row, column)->setText(text);
             pending = true;
@@ -529,9 +532,15 @@ void FrmCommChInfo::EnterGridEdit(bool takeFocus, bool reloadEditWindow) {
 
         QTableWidgetItem* cell = grid_->item(row, column);
         const QRect rect = grid_->visualItemRect(cell);
+        // Another cell's editor goes away without storing anything.
+        QWidget* editor =
+            (column == 1 || column == 2) ? static_cast<QWidget*>(text1_) : selectorOf(column);
+        const bool wasCommitting = committing_;
+        committing_ = true;
+        for (QWidget* other : editors())
+            if (other != editor && !other->isHidden()) other->hide();
+        committing_ = wasCommitting;
         if (column == 1 || column == 2) {
-            for (int c = 3; c <= 9; ++c)
-                selectorOf(c)->hide();
             if (column == 2 && cell->text().isEmpty() && prevRow_ == row && prevCol_ == 1)
                 cell->setText(grid_->item(row, 1)->text());
             text1_->setGeometry(rect);
@@ -541,9 +550,6 @@ void FrmCommChInfo::EnterGridEdit(bool takeFocus, bool reloadEditWindow) {
             if (takeFocus) text1_->setFocus(Qt::OtherFocusReason);
             text1_->selectAll();
         } else if (QComboBox* selector = selectorOf(column)) {
-            text1_->hide();
-            for (int c = 3; c <= 9; ++c)
-                if (selectorOf(c) != selector) selectorOf(c)->hide();
             selector->setGeometry(rect);
             SelectComboText(selector, cell->text());
             selector->show();
@@ -627,7 +633,7 @@ bool FrmCommChInfo::handleEditorKey(QWidget* editor, QKeyEvent* key) {
 }
 
 void FrmCommChInfo::editorFocusLost(QWidget* editor, QFocusEvent* event) {
-    if (committing_ || closed_ || !editor->isVisible()) return;
+    if (committing_ || closed_ || editor->isHidden()) return;
     if (event->reason() == Qt::PopupFocusReason && editor != text1_) return; // its own list
     if (editor != text1_ && !editor->isEnabled()) return;
     QWidget* now = QApplication::focusWidget();

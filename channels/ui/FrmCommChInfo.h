@@ -75,6 +75,7 @@ class FrmCommChInfo : public QWidget, public CommitsPendingEdit {
     void moveTo(int row, int column);
     void moveQuietly(int row, int column);
     void renewCaption(int row);
+    QList<QWidget*> editors() const;
     void hideEditors();
     bool editorVisible() const;
     bool rowHasRx(int row) const;

@@ -138,15 +138,15 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::buildMenus() {
-    for (const MenuSpec& spec : MainMenus()) {
+    for (const MenuDef& def : MainMenus()) {
         QMenu* m = menuBar()->addMenu(QString());
-        m->setObjectName(QLatin1String(spec.name));
-        m->menuAction()->setObjectName(QLatin1String(spec.name));
-        m->menuAction()->setProperty(kHelpIdProperty, spec.helpId);
-        m->menuAction()->setVisible(spec.visible);
+        m->setObjectName(QLatin1String(def.name));
+        m->menuAction()->setObjectName(QLatin1String(def.name));
+        m->menuAction()->setProperty(kHelpIdProperty, def.helpId);
+        m->menuAction()->setVisible(def.visible);
         m->installEventFilter(this);
-        menus_.insert(QLatin1String(spec.name), m);
-        for (const MenuItemSpec& item : spec.items) {
+        menus_.insert(QLatin1String(def.name), m);
+        for (const MenuItemDef& item : def.items) {
             QAction* a = item.caption.en.isEmpty() ? m->addSeparator() : m->addAction(QString());
             a->setObjectName(QLatin1String(item.name));
             a->setProperty(kHelpIdProperty, item.helpId);
@@ -169,18 +169,18 @@ void FrmMain::buildToolbar() {
     toolBar_->setObjectName(QStringLiteral("tbToolBar"));
     toolBar_->setMovable(false);
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    for (const ToolButtonSpec& spec : MainToolButtons()) {
+    for (const ToolButtonDef& def : MainToolButtons()) {
         QAction* a = nullptr;
-        if (!spec.key) {
+        if (!def.key) {
             a = toolBar_->addSeparator();
         } else {
-            a = toolBar_->addAction(toolIcon(style(), QString::fromUtf8(spec.key)), QString());
-            a->setProperty(kKeyProperty, QString::fromUtf8(spec.key));
-            const QString key = QString::fromUtf8(spec.key);
+            a = toolBar_->addAction(toolIcon(style(), QString::fromUtf8(def.key)), QString());
+            a->setProperty(kKeyProperty, QString::fromUtf8(def.key));
+            const QString key = QString::fromUtf8(def.key);
             connect(a, &QAction::triggered, this, [this, key] { runToolButton(key); });
         }
-        a->setObjectName(QStringLiteral("tbToolBar_%1").arg(spec.position));
-        a->setVisible(spec.visible);
+        a->setObjectName(QStringLiteral("tbToolBar_%1").arg(def.position));
+        a->setVisible(def.visible);
         toolButtons_.append(a);
     }
 }
@@ -352,14 +352,14 @@ void FrmMain::ApplyCaptions() {
     for (auto it = actions_.constBegin(); it != actions_.constEnd(); ++it)
         if (!it.value()->isSeparator())
             it.value()->setText(MenuCaption(it.key().toLatin1().constData())());
-    for (const ToolButtonSpec& spec : MainToolButtons()) {
-        if (!spec.key) continue;
-        QAction* a = toolButton(spec.position);
-        a->setText(spec.caption());
+    for (const ToolButtonDef& def : MainToolButtons()) {
+        if (!def.key) continue;
+        QAction* a = toolButton(def.position);
+        a->setText(def.caption());
         // A tooltip is the menu caption without its access-key marker.
-        const QString tip = spec.tooltipMenu
-                                ? RemoveAll(MenuCaption(spec.tooltipMenu)(), QStringLiteral("&"))
-                                : spec.tooltip();
+        const QString tip = def.tooltipMenu
+                                ? RemoveAll(MenuCaption(def.tooltipMenu)(), QStringLiteral("&"))
+                                : def.tooltip();
         a->setToolTip(tip);
     }
 }

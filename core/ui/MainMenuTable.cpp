@@ -8,8 +8,8 @@ Tr t(const char* en, const char* zh) {
 }
 } // namespace
 
-const std::vector<MenuSpec>& MainMenus() {
-    static const std::vector<MenuSpec> menus = {
+const std::vector<MenuDef>& MainMenus() {
+    static const std::vector<MenuDef> menus = {
         {"mnuFile",
          t("&File", "文件&F"),
          100,
@@ -120,16 +120,16 @@ const std::vector<MenuSpec>& MainMenus() {
 
 const Tr& MenuCaption(const char* name) {
     static const Tr none;
-    for (const MenuSpec& menu : MainMenus()) {
+    for (const MenuDef& menu : MainMenus()) {
         if (std::strcmp(menu.name, name) == 0) return menu.caption;
-        for (const MenuItemSpec& item : menu.items)
+        for (const MenuItemDef& item : menu.items)
             if (std::strcmp(item.name, name) == 0) return item.caption;
     }
     return none;
 }
 
-const std::vector<ToolButtonSpec>& MainToolButtons() {
-    static const std::vector<ToolButtonSpec> buttons = {
+const std::vector<ToolButtonDef>& MainToolButtons() {
+    static const std::vector<ToolButtonDef> buttons = {
         {1, "新建", t("New", "新建"), "mnuFileNew"},
         {2, "打开", t("Open", "打开"), "mnuFileOpen"},
         {3, "保存", t("Save", "保存"), "mnuFileSave"},

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-struct MenuItemSpec {
+struct MenuItemDef {
     const char* name; // object name
     Tr caption;       // none: a separator line
     const char* shortcut = "";
@@ -15,19 +15,19 @@ struct MenuItemSpec {
     bool checkable = false;
 };
 
-struct MenuSpec {
+struct MenuDef {
     const char* name;
     Tr caption;
     int helpId = 0;
     bool visible = true;
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItemDef> items;
 };
 
-const std::vector<MenuSpec>& MainMenus();
+const std::vector<MenuDef>& MainMenus();
 // The caption table of a menu or menu item by object name (empty Tr when unknown).
 const Tr& MenuCaption(const char* name);
 
-struct ToolButtonSpec {
+struct ToolButtonDef {
     int position;                      // 1-based; separators have no key
     const char* key;                   // nullptr for a separator
     Tr caption;                        // empty: icon only
@@ -35,7 +35,7 @@ struct ToolButtonSpec {
     Tr tooltip;                        // used when there is no tooltipMenu
     bool visible = true;
 };
-const std::vector<ToolButtonSpec>& MainToolButtons();
+const std::vector<ToolButtonDef>& MainToolButtons();
 
 // Fixed two-language texts of the main window and the windows around it.
 namespace MainText {

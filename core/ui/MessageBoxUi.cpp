@@ -8,24 +8,23 @@
 #include <QPushButton>
 
 namespace {
-struct ButtonSpec {
+struct ButtonDef {
     QMessageBox::StandardButton button;
     MsgAnswer answer;
     Tr caption;
 };
 
-const ButtonSpec kOk{
-    QMessageBox::Ok, MsgAnswer::Ok, {QStringLiteral("OK"), QStringLiteral("确定")}};
-const ButtonSpec kCancel{
+const ButtonDef kOk{QMessageBox::Ok, MsgAnswer::Ok, {QStringLiteral("OK"), QStringLiteral("确定")}};
+const ButtonDef kCancel{
     QMessageBox::Cancel, MsgAnswer::Cancel, {QStringLiteral("Cancel"), QStringLiteral("取消")}};
-const ButtonSpec kYes{
+const ButtonDef kYes{
     QMessageBox::Yes, MsgAnswer::Yes, {QStringLiteral("&Yes"), QStringLiteral("是(&Y)")}};
-const ButtonSpec kNo{
+const ButtonDef kNo{
     QMessageBox::No, MsgAnswer::No, {QStringLiteral("&No"), QStringLiteral("否(&N)")}};
-const ButtonSpec kRetry{
+const ButtonDef kRetry{
     QMessageBox::Retry, MsgAnswer::Retry, {QStringLiteral("&Retry"), QStringLiteral("重试(&R)")}};
 
-QList<const ButtonSpec*> buttonsOf(MsgButtons buttons) {
+QList<const ButtonDef*> buttonsOf(MsgButtons buttons) {
     switch (buttons) {
     case MsgButtons::Ok:
         return {&kOk};
@@ -61,17 +60,17 @@ QMessageBox::Icon iconOf(MsgIcon icon) {
 MsgAnswer ShowMessageBoxUi(const MessageRequest& request) {
     QMessageBox box(iconOf(request.icon), request.title.isEmpty() ? kAppTitle : request.title,
                     request.text, QMessageBox::NoButton, DialogParent());
-    const QList<const ButtonSpec*> specs = buttonsOf(request.buttons);
-    for (const ButtonSpec* spec : specs)
-        box.addButton(spec->button)->setText(spec->caption());
-    box.setDefaultButton(specs.first()->button);
+    const QList<const ButtonDef*> defs = buttonsOf(request.buttons);
+    for (const ButtonDef* def : defs)
+        box.addButton(def->button)->setText(def->caption());
+    box.setDefaultButton(defs.first()->button);
     // Escape and the close box give the cautious answer: Cancel, No, or OK alone.
-    box.setEscapeButton(specs.last()->button);
+    box.setEscapeButton(defs.last()->button);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
-    for (const ButtonSpec* spec : specs)
-        if (spec->button == clicked) return spec->answer;
-    return specs.last()->answer;
+    for (const ButtonDef* def : defs)
+        if (def->button == clicked) return def->answer;
+    return defs.last()->answer;
 }
 
 void InstallMessageBoxUi() {

@@ -43,8 +43,18 @@ TEST_F(BatchWindow, TextsComeFromTheLanguageFileOfTheCurrentLanguage) {
     EXPECT_EQ(child<QComboBox>(window.get(), "Combo1_2")->itemText(0), QStringLiteral("低"));
     EXPECT_EQ(child<QComboBox>(window.get(), "Combo1_0")->itemText(0), QStringLiteral("无"));
     // Every shown control has a text in both languages.
-    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
-        if (!b->isHidden()) EXPECT_FALSE(b->text().isEmpty()) << b->objectName().toStdString();
+    for (int16 language : {English, Chinese}) {
+        app().languageIndex = language;
+        window = open();
+        child<QPushButton>(window.get(), "CommandFun")->click();
+        for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+            if (b->isVisible()) EXPECT_FALSE(b->text().isEmpty()) << b->objectName().toStdString();
+        for (QLabel* l : window->findChildren<QLabel*>())
+            if (l->isVisible() && l->objectName() != QLatin1String("LabelStatus"))
+                EXPECT_FALSE(l->text().isEmpty()) << l->objectName().toStdString();
+        for (QGroupBox* g : window->findChildren<QGroupBox*>())
+            if (g->isVisible()) EXPECT_FALSE(g->title().isEmpty()) << g->objectName().toStdString();
+    }
 }
 
 TEST_F(BatchWindow, FunctionCheckBoxesShowHideAndPersistTheirFlags) {

@@ -2,6 +2,7 @@
 
 #include "ChannelWindowFixture.h"
 
+#include "codec/Frequency.h"
 #include "core/Hooks.h"
 
 #include <QClipboard>
@@ -232,5 +233,26 @@ TEST_F(ChannelGridRules, GroupSelectorAndTheWaysToTheEditWindow) {
     CloseCurAllWindows();
     QApplication::processEvents();
     EXPECT_FALSE(static_cast<bool>(hooks().channelsChanged));
+}
+} // namespace
+
+namespace {
+class ChannelGridRelimit : public ChannelWindowTest {};
+
+TEST_F(ChannelGridRelimit, SwitchingBandExtensionOffRedisplaysGridAndEditWindow) {
+    app().bandText = QStringLiteral("400 - 480 MHz");
+    SetBandLimits();
+    app().sideValues.bandExtension = 1;
+    AddChannelByNumber(1, QStringLiteral("500.00000"));
+    FrmCommChInfo* grid = openGrid();
+    FrmCHInfoEdit* edit = openEdit();
+    EXPECT_EQ(cell(grid, 1, 2), QStringLiteral("500.00000"));
+
+    app().sideValues.bandExtension = 0;
+    ReLimitAllTxFre();
+    EXPECT_EQ(cell(grid, 1, 2), QStringLiteral("480.00000"));
+    EXPECT_EQ(cell(grid, 1, 1), QStringLiteral("500.00000"));
+    EXPECT_EQ(child<QLineEdit>(edit, "Text2")->text(), QStringLiteral("480.00000"));
+    EXPECT_TRUE(messages_.shown().isEmpty());
 }
 } // namespace

@@ -6,8 +6,10 @@
 #include "core/Startup.h"
 #include "core/ui/FrmMain.h"
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -58,6 +60,17 @@ TEST_F(ChannelWindowsInMain, TypedCellSurvivesSwitchingChildWindowsAndKeyboardRe
     key(Qt::Key_Return);
     EXPECT_EQ(channel(1)->rxFreq.trimmedValue(), "44700000");
     EXPECT_EQ(child<QLineEdit>(edit, "Text1")->text(), QStringLiteral("447.00000"));
+
+    // The menu opens the batch window modally over the main window.
+    QString modal;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            modal = w->objectName();
+            w->close();
+        }
+    });
+    main->menuAction(QStringLiteral("MnuBatch"))->trigger();
+    EXPECT_EQ(modal, QStringLiteral("FrmCHBatch"));
 
     // Closing all child windows (as a language change does) clears both open flags.
     CloseCurAllWindows();

@@ -226,8 +226,8 @@ TEST_F(ShellTest, EveryVisibleMenuItemAndToolButtonRunsWithoutHanging) {
     });
     closer.start(5);
     QList<QAction*> entries;
-    for (const MenuSpec& menu : MainMenus())
-        for (const MenuItemSpec& item : menu.items)
+    for (const MenuDef& menu : MainMenus())
+        for (const MenuItemDef& item : menu.items)
             if (QAction* a = action(item.name); a->isVisible() && !a->isSeparator() &&
                                                 a->objectName() != QLatin1String("mnuFileExit"))
                 entries.append(a);
