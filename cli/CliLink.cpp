@@ -6,6 +6,7 @@
 #include "link/Ports.h"
 #include "link/SerialLinkPort.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTextStream>
 #include <cstdio>
@@ -96,6 +97,7 @@ void LinkOptions::addTo(QCommandLineParser& parser, bool withYes) {
     parser.addOption(password);
     if (withYes) parser.addOption(yes);
     parser.addOption(retries);
+    parser.addOption(timing);
 }
 
 int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bool withYes,
@@ -115,6 +117,7 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
         PrintError(QStringLiteral("--retries takes a number of 0 or more"));
         return kExitUsage;
     }
+    run.timing = parser.isSet(options.timing);
     const bool assumeYes = withYes && parser.isSet(options.yes);
     InstallTerminalMessages(assumeYes);
     if (!assumeYes && StdinIsTerminal()) {
@@ -137,6 +140,8 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
 bool RunLinkCommand(LinkRun& run, LinkCommand command, QString* completion) {
     QEventLoop loop;
     TerminalLinkUi ui(run.retries, loop);
+    QElapsedTimer clock;
+    clock.start();
     bool started = false;
     switch (command) {
     case LinkCommand::Read:
@@ -151,6 +156,9 @@ bool RunLinkCommand(LinkRun& run, LinkCommand command, QString* completion) {
     }
     if (!started) return false;
     if (!ui.ended) loop.exec();
+    if (run.timing)
+        PrintError(QStringLiteral("transfer took %1 s")
+                       .arg(double(clock.nsecsElapsed()) / 1e9, 0, 'f', 3));
     if (completion) *completion = ui.completion;
     return ui.success;
 }

@@ -25,12 +25,15 @@ struct LinkOptions {
     QCommandLineOption retries{QStringLiteral("retries"),
                                QStringLiteral("Restart a failed transfer up to N times."),
                                QStringLiteral("N"), QStringLiteral("0")};
+    QCommandLineOption timing{QStringLiteral("timing"),
+                              QStringLiteral("Print the time the transfer took on stderr.")};
     void addTo(QCommandLineParser& parser, bool withYes);
 };
 
 struct LinkRun {
     std::unique_ptr<RadioLink> link;
     int retries = 0;
+    bool timing = false;
 };
 
 // Checks the shared options and prepares the program state (settings, held

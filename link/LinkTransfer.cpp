@@ -4,12 +4,14 @@
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
 #include "core/Messages.h"
+#include "core/ProgramFolder.h"
 #include "link/ImageConversion.h"
 #include "link/ModelCheck.h"
 #include "link/Password.h"
 #include "link/Ports.h"
 #include "link/RadioInfoImage.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 namespace {
@@ -497,18 +499,28 @@ void RadioLink::EndTransfer(bool success) {
     if (ui) ui->transferEnded(static_cast<LinkOperation>(operation), success);
 }
 
+// "Setting.ini" holds the radio flags; it is rewritten when a read changed them
+// (or when it is missing), so an unchanged file is not synced to disk again.
+void RadioLink::storeRadioFlags(const std::array<int16, 3>& before) {
+    if (app().radioFlags != before ||
+        !QFileInfo::exists(ProgramPath(QStringLiteral("Setting.ini"))))
+        WriteSettingsFile();
+}
+
 void RadioLink::afterRead() {
     if (ui_) ui_->beforeDocumentReplaced();
+    const auto flags = app().radioFlags;
     ImageToRecords();
     app().documentName = QStringLiteral("new.dat");
     app().isNewDocument = true;
-    WriteSettingsFile();
+    storeRadioFlags(flags);
     if (ui_) ui_->documentReplaced();
 }
 
 void RadioLink::afterRadioInfo() {
+    const auto flags = app().radioFlags;
     ApplyRadioInfoFromImage();
-    WriteSettingsFile();
+    storeRadioFlags(flags);
     if (ui_) {
         ModalScope modal(modalDepth_);
         ui_->showRadioInfo();

@@ -16,6 +16,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <memory>
 
 struct LinkTransfer {
@@ -84,6 +85,7 @@ class RadioLink {
     void storeIdentification(const QByteArray& reply);
     void connectionFailure();
     bool reopenPort();
+    void storeRadioFlags(const std::array<int16, 3>& before);
     void afterRead();
     void afterRadioInfo();
     // A port error that came while a window was shown modally is handled after it

@@ -56,6 +56,7 @@ class LinkTest : public ProgramTest {
 // Frame by frame, a full read, write and radio-information read are exactly the
 // exchanges the radio expects, and their sizes are the line budget.
 TEST_F(LinkTest, ExactBytesOnTheWire) {
+    ASSERT_FALSE(QFile::exists(path(QStringLiteral("Setting.ini"))));
     Rig read;
     read.s.radio.setMemory(RadioWithOwnChannels());
     const RadioImage radioMemory = read.s.radio.memory();
@@ -89,6 +90,8 @@ TEST_F(LinkTest, ExactBytesOnTheWire) {
     EXPECT_EQ(app().documentName, QStringLiteral("new.dat"));
     EXPECT_TRUE(app().isNewDocument);
     EXPECT_EQ(read.ui.messages, QStringList{MessageText(Msg::ReadCompleted)});
+    // The radio flags were unchanged, but "Setting.ini" was missing: written.
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("Setting.ini"))));
 
     // Write: the template document into an erased radio with another identification tail.
     InitNewDocument();
