@@ -10,6 +10,7 @@
 #include "core/ProfileFile.h"
 #include "core/ProgramFolder.h"
 #include "link/Ports.h"
+#include "link/RadioCommands.h"
 
 #include <QLocale>
 #include <QSettings>
@@ -53,6 +54,7 @@ void StartProgram() {
     ReadDecTable();
 
     readSetupFile();
+    InstallLinkHooks();
     InitNewDocument();
 }
 

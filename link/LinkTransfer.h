@@ -49,6 +49,8 @@ class RadioLink {
 
     const LinkTransfer& transfer() const { return t_; }
     bool running() const { return t_.operation != 0; }
+    // Stops the reply timer (the main window's resize rule, outside a transfer).
+    void stopReplyTimer() { timer_->stop(); }
 
     // The device to open; empty (the default) takes the "comPort" setting.
     void setPortDevice(const QString& device) { device_ = device; }

@@ -10,11 +10,19 @@ RadioLink& programLink() {
     return link;
 }
 
-// The main window's resize rule asks whether a transfer runs.
 void publishRunning() {
-    hooks().transferRunning = [] { return TransferRunning(); };
+    InstallLinkHooks();
 }
 } // namespace
+
+void InstallLinkHooks() {
+    // The main window's resize rule asks whether a transfer runs, and stops the
+    // reply timer only when none does.
+    hooks().transferRunning = [] { return TransferRunning(); };
+    hooks().disableLinkTimers = [] {
+        if (!TransferRunning()) programLink().stopReplyTimer();
+    };
+}
 
 bool ReadFromRadio(LinkUi& ui) {
     publishRunning();

@@ -30,3 +30,7 @@ bool ReadRadioInfo(LinkUi& ui);
 
 // True while a transfer with the radio runs.
 bool TransferRunning();
+
+// Gives the main window what it asks of the link (the running test and the
+// timer stop of its resize rule). Called at start-up and by each command.
+void InstallLinkHooks();
