@@ -128,6 +128,11 @@ QString ImageToFreData(const std::uint8_t* bytes) {
     for (int i = 0; i < 4; ++i)
         hertz = (hertz << 8) | bytes[i];
     if (hertz == 0xFFFFFFFFu) return kNoFrequency;
+    // 1 GHz and above does not fit the eight digits (the first three are the whole
+    // megahertz) and lies far outside every band of the radio: it can only be
+    // damaged memory, so it counts as no frequency (an RX channel is not loaded)
+    // rather than as a shortened, plausible-looking value.
+    if (hertz >= 1000000000u) return kNoFrequency;
     // Eight digits of 10 Hz; a frequency below 100 MHz keeps its leading zero so
     // the first three digits stay the whole megahertz.
     return QString::number(hertz / 10u).rightJustified(8, u'0').left(8);

@@ -21,6 +21,7 @@ QString FormatInputFre(const QString& typed, int kind, bool warn);
 // "000.00000" with "." whatever the locale.
 QString FormatMHz(double mhz);
 std::array<std::uint8_t, 4> FreDataToImage(const QString& working);
+// "FFFFFFFF" for FF FF FF FF and for 1 GHz and above (damaged memory).
 QString ImageToFreData(const std::uint8_t* bytes);
 // Re-limits every channel's TX frequency (band extension switched), then asks the
 // open channel windows to redisplay.

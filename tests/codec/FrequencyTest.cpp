@@ -46,6 +46,10 @@ TEST_F(FrequencyTest, ThreeFormsOfOneFrequencyAgree) {
     // Below 100 MHz the first three digits stay the whole megahertz.
     EXPECT_EQ(fromImage(66000000), "06600000");
     EXPECT_EQ(FreDataToShow(fromImage(66000000)), "066.00000");
+    // 1 GHz and above (damaged memory) is no frequency, never a shortened value.
+    EXPECT_EQ(fromImage(999999990), "99999999");
+    EXPECT_EQ(fromImage(1000000000), kNoFrequency);
+    EXPECT_EQ(fromImage(0xFFFFFFFE), kNoFrequency);
     EXPECT_TRUE(messages_.shown().isEmpty());
 }
 
