@@ -6,6 +6,7 @@
 #include "core/MessageBox.h"
 #include "core/Messages.h"
 #include "core/ui/MainWindowApi.h"
+#include "core/ui/PendingEdit.h"
 #include "core/ui/WindowRegistry.h"
 
 #include <QFileDialog>
@@ -67,6 +68,8 @@ void FileNew() {
 }
 
 void FileOpen() {
+    // A value still being typed is part of the document that may be left.
+    CommitPendingEdits();
     if (IsModified()) {
         const MsgAnswer answer =
             ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
@@ -95,6 +98,7 @@ void FileOpen() {
 }
 
 bool FileSave() {
+    CommitPendingEdits(); // the file gets what the windows show
     if (app().isNewDocument) return FileSaveAs();
     const QString question = QLatin1Char('"') + FileNameOf(app().documentName) + QLatin1Char('"') +
                              MessageText(Msg::Overwrite);
@@ -106,6 +110,7 @@ bool FileSave() {
 }
 
 bool FileSaveAs() {
+    CommitPendingEdits();
     QString path = AskFileName({true, kSaveAsTitle(), app().documentName, DataFileFilter()});
     if (path.isEmpty()) return false;
     // A name without the ".dat" extension gets it, so the side file (the name with

@@ -489,8 +489,7 @@ bool FrmMain::event(QEvent* e) {
 
 void FrmMain::closeEvent(QCloseEvent* e) {
     // Values typed into an editor but not yet stored count as changes.
-    for (QWidget* w : children())
-        if (auto* pending = dynamic_cast<CommitsPendingEdit*>(w)) pending->commitPendingEdit();
+    CommitPendingEdits();
     if (!ConfirmCloseWithChanges()) {
         e->ignore();
         return;

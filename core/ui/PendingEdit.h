@@ -7,3 +7,7 @@ class CommitsPendingEdit {
     virtual ~CommitsPendingEdit() = default;
     virtual void commitPendingEdit() = 0;
 };
+
+// Every open editor window stores the value still being typed in it, so that the
+// document is complete before it is compared, saved, replaced or written to the radio.
+void CommitPendingEdits();

@@ -6,7 +6,6 @@
 #include "link/RadioCommands.h"
 #include "link/ui/GuiLinkUi.h"
 
-#include <QApplication>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -28,15 +27,6 @@ QTimer* waitSaveDataTimer() {
     return timer;
 }
 
-// Every open editor window, whether a child of the main window or on its own.
-QList<QWidget*> openWindows() {
-    if (ChildWindowHost* host = CurrentChildWindowHost()) return host->children();
-    QList<QWidget*> open;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && !w->objectName().isEmpty()) open.append(w);
-    return open;
-}
-
 bool busy() {
     return TransferRunning() || waitSaveDataTimer()->isActive();
 }
@@ -50,8 +40,7 @@ void ReadFromRadioCommand() {
 
 void WriteToRadioCommand() {
     if (busy()) return;
-    for (QWidget* w : openWindows())
-        if (auto* editor = dynamic_cast<CommitsPendingEdit*>(w)) editor->commitPendingEdit();
+    CommitPendingEdits();
     waitSaveDataTimer()->start();
 }
 

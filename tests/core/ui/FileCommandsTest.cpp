@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
 
 namespace {
 QByteArray contents(const QString& file) {
@@ -193,4 +195,34 @@ TEST_F(ShellTest, ClosingWithUnsavedChangesAsks) {
     changeDocument(1);
     messages_.answer(MsgAnswer::No);
     EXPECT_TRUE(main->close());
+}
+
+// A line typed into an editor and not yet stored (no focus change: a shortcut or
+// a menu click) belongs to the document the file commands compare and save.
+TEST_F(ShellTest, FileCommandsTakeInTheValueStillBeingTyped) {
+    start();
+    QWidget* window = ShowChildWindow(QStringLiteral("FrmEmbMsg"));
+    ASSERT_NE(window, nullptr);
+    auto* line = window->findChild<QLineEdit*>(QStringLiteral("Text1_0"));
+    ASSERT_NE(line, nullptr);
+
+    QTest::keyClicks(line, QStringLiteral("HELLO"));
+    action("mnuFileOpen")->trigger(); // Cancel
+    ASSERT_EQ(messages_.shown().size(), 1);
+    EXPECT_EQ(messages_.shown()[0].text, "File has been modify,save it now?");
+    EXPECT_TRUE(dialogs_.isEmpty());
+
+    QTest::keyClicks(line, QStringLiteral("2"));
+    dialogAnswers_ << path("typed.dat");
+    action("mnuFileSaveAs")->trigger();
+    DocumentRecord onDisk;
+    ASSERT_TRUE(DeserializeDocument(contents(path("typed.dat")), &onDisk));
+    EXPECT_EQ(onDisk.settings.messageText1.trimmedValue(), "HELLO2");
+
+    QTest::keyClicks(line, QStringLiteral("3"));
+    messages_.answer(MsgAnswer::Ok); // overwrite
+    action("mnuFileSave")->trigger();
+    ASSERT_TRUE(DeserializeDocument(contents(path("typed.dat")), &onDisk));
+    EXPECT_EQ(onDisk.settings.messageText1.trimmedValue(), "HELLO23");
+    EXPECT_FALSE(IsModified());
 }
