@@ -24,6 +24,6 @@ int RunFromImage(const QStringList& arguments) {
     InitNewDocument();
     app().image = image;
     ImageToRecords();
-    if (!SaveDataFile(paths.at(1))) return kExitFailure;
+    if (!SaveDataFile(WithDataFileExtension(paths.at(1)))) return kExitFailure;
     return kExitOk;
 }

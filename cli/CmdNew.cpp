@@ -6,8 +6,6 @@
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
 
-#include <QFileInfo>
-
 int RunNew(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Write a new document for a band."));
@@ -27,12 +25,7 @@ int RunNew(const QStringList& arguments) {
         PrintError(QStringLiteral("--band takes 0, 1 or 2"));
         return kExitUsage;
     }
-    QString out = parser.positionalArguments().constFirst();
-    // The side file name replaces the last three characters: make them the extension.
-    if (QFileInfo(out).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
-        if (out.endsWith(u'.')) out.chop(1);
-        out += QStringLiteral(".dat");
-    }
+    const QString out = WithDataFileExtension(parser.positionalArguments().constFirst());
 
     InstallTerminalMessages();
     AppState& s = app();

@@ -263,6 +263,14 @@ QString SideFileNameOf(const QString& dataPath) {
     return dataPath.left(dataPath.size() - 3) + QStringLiteral("NVD");
 }
 
+QString WithDataFileExtension(const QString& path) {
+    if (QFileInfo(path).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0)
+        return path;
+    QString named = path;
+    if (named.endsWith(u'.')) named.chop(1);
+    return named + QStringLiteral(".dat");
+}
+
 bool LoadDataFile(const QString& path) {
     QByteArray bytes;
     const ReadResult result = ReadExact(path, kDataFileSize, &bytes);

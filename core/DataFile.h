@@ -13,6 +13,9 @@ QByteArray SerializeDocument(const DocumentRecord& record);
 bool DeserializeDocument(const QByteArray& bytes, DocumentRecord* record);
 
 QString SideFileNameOf(const QString& dataPath);
+// The name with ".dat" appended unless it already has that extension, so that the
+// side file name (the last three characters replaced) never eats the base name.
+QString WithDataFileExtension(const QString& path);
 // File Open: false when refused (the message was shown, the document is unchanged).
 bool LoadDataFile(const QString& path);
 // File Save / Save As: false on failure (the message was shown).

@@ -107,6 +107,13 @@ TEST_F(ImageCommandsTest, ImageAndBackGiveTheSameDocument) {
     EXPECT_EQ(app().sideValues, (SideValues{1, 1, 0}));
     EXPECT_EQ(ReadAll(path("back.NVD")).toHex(), "010001000000");
 
+    // A document name without the ".dat" extension gets it, so the side file is
+    // "mydoc.NVD" and not "myNVD".
+    ASSERT_EQ(Cli({"from-image", path("radio.bin"), path("mydoc")}).exitCode, 0);
+    EXPECT_EQ(ReadAll(path("mydoc.dat")), ReadAll(path("back.dat")));
+    EXPECT_EQ(ReadAll(path("mydoc.NVD")).toHex(), "010001000000");
+    EXPECT_FALSE(QFile::exists(path("mydoc")) || QFile::exists(path("myNVD")));
+
     const ImageCliRun show = Cli({"show", "--image", path("doc.dat")});
     ASSERT_EQ(show.exitCode, 0) << show.err.toStdString();
     EXPECT_TRUE(show.out.contains("0x210")) << show.out.toStdString();
