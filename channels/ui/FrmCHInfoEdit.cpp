@@ -225,19 +225,25 @@ void FrmCHInfoEdit::setBackground(QWidget* widget, bool active) {
 
 void FrmCHInfoEdit::SetGridEditData(bool fromGrid) {
     if (closed_) return;
-    loading_ = true;
     ChannelGridState& s = gridState();
+    const int row = fromGrid ? qBound(1, s.row, kChannelsPerGroup) : currentRow();
+    // Another channel is about to be shown while a frequency box may still hold a
+    // value typed for the shown one (a list can change the channel or the group
+    // without the box losing the focus, e.g. by the mouse wheel): store it there.
+    if (!committing_ && (shownGroup_ != s.group || shownRow_ != row)) storeTypedValues();
+    loading_ = true;
     if (fromGrid) {
-        combo1_->setCurrentIndex(qBound(1, s.row, kChannelsPerGroup) - 1);
+        combo1_->setCurrentIndex(row - 1);
     } else {
-        const int row = currentRow();
         // The grid stores its pending cell first, which may reload this window
         // with the old row.
         if (FrmCommChInfo* grid = OpenChannelGrid()) grid->followRow(row);
         combo1_->setCurrentIndex(row - 1);
         s.row = row;
     }
-    const int position = FindChannelEntry(ChannelNumberOf(s.group, currentRow()));
+    shownGroup_ = s.group;
+    shownRow_ = currentRow();
+    const int position = FindChannelEntry(ChannelNumberOf(shownGroup_, shownRow_));
     if (position >= 0)
         loadChannel(position);
     else
@@ -341,7 +347,7 @@ void FrmCHInfoEdit::rebuildBusyLockout(bool hasDecodeTone, bool hasOptSignal, in
 }
 
 void FrmCHInfoEdit::rebuildDependentLists() {
-    const int position = FindChannelEntry(ChannelNumberOf(gridState().group, currentRow()));
+    const int position = FindChannelEntry(ChannelNumberOf(shownGroup_, shownRow_));
     if (position < 0) return;
     const ChannelEntry& entry = app().document.channels[static_cast<std::size_t>(position)];
     const bool hasDecode = combo2_[0]->currentIndex() > 0;
@@ -351,9 +357,18 @@ void FrmCHInfoEdit::rebuildDependentLists() {
 }
 
 void FrmCHInfoEdit::store(int field, const QString& value) {
+    if (shownRow_ < 1) return;
     committing_ = true;
-    ChangeChannelData(gridState().group, currentRow(), field, value);
+    ChangeChannelData(shownGroup_, shownRow_, field, value);
     committing_ = false;
+}
+
+void FrmCHInfoEdit::storeTypedValues() {
+    for (QLineEdit* box : {text1_, text2_}) {
+        if (!box->isModified() || !box->isEnabled()) continue;
+        box->setModified(false);
+        store(box == text1_ ? FieldRxFreq : FieldTxFreq, box->text());
+    }
 }
 
 void FrmCHInfoEdit::commitText(QLineEdit* box) {
@@ -379,7 +394,7 @@ void FrmCHInfoEdit::checkClicked(int index, bool checked) {
           checked ? QStringLiteral("1") : QStringLiteral("0"));
     if (!checked || index == 0) return;
     // Reverse and Talk Around exclude each other: the other one is unchecked and stored.
-    const int position = FindChannelEntry(ChannelNumberOf(gridState().group, currentRow()));
+    const int position = FindChannelEntry(ChannelNumberOf(shownGroup_, shownRow_));
     if (position < 0) return;
     const ChannelEntry& entry = app().document.channels[static_cast<std::size_t>(position)];
     if (index == 1 && entry.talkAround == 1) store(FieldTalkAround, QStringLiteral("0"));

@@ -41,6 +41,7 @@ class FrmCHInfoEdit : public QWidget, public CommitsPendingEdit {
     void rebuildBusyLockout(bool hasDecodeTone, bool hasOptSignal, int code);
     void rebuildDependentLists();
     void commitText(QLineEdit* box);
+    void storeTypedValues();
     void comboChosen(int index);
     void checkClicked(int index, bool checked);
     int currentRow() const;
@@ -57,6 +58,9 @@ class FrmCHInfoEdit : public QWidget, public CommitsPendingEdit {
     QPushButton* closeButton_ = nullptr;
     QPushButton* helpButton_ = nullptr;
 
+    // The channel whose values the controls show: every store goes to it.
+    int shownGroup_ = 0;
+    int shownRow_ = 0;
     bool loading_ = false;
     bool committing_ = false;
     bool closed_ = false;

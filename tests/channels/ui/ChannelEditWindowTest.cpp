@@ -3,6 +3,8 @@
 
 #include "ChannelWindowFixture.h"
 
+#include <QWheelEvent>
+
 namespace {
 class ChannelEditWindow : public ChannelWindowTest {
   protected:
@@ -189,6 +191,22 @@ TEST_F(ChannelEditWindow, GridCommitsATypedValueWhenAnotherWindowTakesTheFocus) 
     static_cast<CommitsPendingEdit*>(edit)->commitPendingEdit();
     EXPECT_EQ(channel(1)->rxFreq.trimmedValue(), "15600000");
     EXPECT_EQ(cell(grid, 1, 1), QStringLiteral("156.00000"));
+
+    // The wheel over the channel list changes the channel while the TX box keeps
+    // the focus: the value typed for channel 1 is stored there, not into channel 2.
+    auto* editTx = child<QLineEdit>(edit, "Text2");
+    editTx->setFocus();
+    editTx->selectAll();
+    type(QStringLiteral("157"));
+    auto* combo1 = child<QComboBox>(edit, "Combo1");
+    QWheelEvent down(QPointF(5, 5), combo1->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo1, &down);
+    ASSERT_EQ(combo1->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(channel(1)->txFreq.trimmedValue(), "15700000");
+    EXPECT_EQ(editTx->text(), QStringLiteral("151.00000"));
+    activate(grid);
+    EXPECT_EQ(channel(2)->txFreq.trimmedValue(), "15100000");
 }
 
 TEST_F(ChannelEditWindow, BothLanguagesSwitchWordsButNotStoredCodes) {
