@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/DataFile.h"
 #include "core/Messages.h"
+#include "link/Password.h"
 #include "link/Ports.h"
 #include "link/SerialLinkPort.h"
 
@@ -117,6 +118,12 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
         PrintError(QStringLiteral("--retries takes a number of 0 or more"));
         return kExitUsage;
     }
+    // The same password the password window would keep.
+    const QString password = TrimPasswordEntry(parser.value(options.password));
+    if (password.size() > kPasswordLength) {
+        PrintError(QStringLiteral("--password takes up to %1 characters").arg(kPasswordLength));
+        return kExitUsage;
+    }
     run.timing = parser.isSet(options.timing);
     const bool assumeYes = withYes && parser.isSet(options.yes);
     InstallTerminalMessages(assumeYes);
@@ -130,7 +137,7 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
         });
     }
     ReadSettingsFile();
-    app().heldPassword = parser.value(options.password);
+    app().heldPassword = password;
     run.link = std::make_unique<RadioLink>(std::make_unique<SerialLinkPort>(),
                                            std::make_unique<QtReplyTimer>());
     run.link->setPortDevice(device);

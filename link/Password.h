@@ -7,6 +7,8 @@
 #include <QString>
 
 constexpr int kPasswordBlockAddress = 0x0AB0;
+// A password has at most four characters (0xABC..0xABF).
+constexpr int kPasswordLength = 4;
 
 // A reply that is the password block: 0x57, at least 20 bytes, address 0x0AB0,
 // total length = byte 3 + 4. (Whether the transfer's step takes it as the

@@ -16,7 +16,6 @@
 namespace {
 const Tr kCaption{QStringLiteral("Program PassWord"), QStringLiteral("编程密码")};
 const Tr kLabel{QStringLiteral("PassWord"), QStringLiteral("密码")};
-constexpr int kPasswordLength = 4;
 
 PasswordWindowHandler& handler() {
     static PasswordWindowHandler current;

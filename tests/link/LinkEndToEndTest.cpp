@@ -189,10 +189,14 @@ TEST_F(LinkEndToEnd, FailuresOverThePseudoTerminal) {
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(r.err.contains(QStringLiteral("PassWord Failure!")));
         EXPECT_FALSE(QFile::exists(out));
-        r = RunCli(read + QStringList{QStringLiteral("--password"), QStringLiteral("ab12")});
+        // Trailing blanks do not count, as in the password window.
+        r = RunCli(read + QStringList{QStringLiteral("--password"), QStringLiteral("ab12  ")});
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(QFile::exists(out));
         QFile::remove(out);
+        r = RunCli(read + QStringList{QStringLiteral("--password"), QStringLiteral("ab123")});
+        EXPECT_EQ(r.exitCode, 2); // no radio password is that long
+        EXPECT_FALSE(QFile::exists(out));
     }
     {
         Sim sim(link(), {QStringLiteral("--fault"), QStringLiteral("silence@first:1")});
