@@ -7,6 +7,7 @@
 #include "features/ScanRules.h"
 #include "features/ui/EditorParts.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 
@@ -89,6 +90,13 @@ FrmScanInfo::FrmScanInfo(QWidget* parent) : QWidget(parent) {
 
 FrmScanInfo::~FrmScanInfo() {
     hooks().scanWindowReshow = nullptr;
+}
+
+// A closed window is no longer open for the priority-channel upkeep, although it
+// is deleted only later (a channel committed by another window closing with it).
+void FrmScanInfo::closeEvent(QCloseEvent* event) {
+    hooks().scanWindowReshow = nullptr;
+    QWidget::closeEvent(event);
 }
 
 // Each list shows its stored value and stores the item shown, as a choice

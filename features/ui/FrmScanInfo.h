@@ -22,6 +22,9 @@ class FrmScanInfo : public QWidget, public CommitsPendingEdit {
     // Rebuilds and reselects the eight priority-channel lists.
     void ReshowByCh();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void showBlock();
     void store(int k);
