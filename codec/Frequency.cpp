@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -75,8 +76,11 @@ double CheckFreRange(double mhz, int kind, bool warn) {
 }
 
 QString FormatMHz(double mhz) {
-    // Units of 10 Hz, rounded, then "000.00000".
-    const long long units = std::llround(mhz * 100000.0);
+    // Units of 10 Hz, rounded, then "000.00000". A value far beyond any frequency
+    // (an absurd typed offset) is held at 1e9 MHz first, so it still formats as a
+    // huge number that limits to the upper band edge instead of overflowing.
+    const double bounded = std::isnan(mhz) ? 0.0 : std::clamp(mhz, -1e9, 1e9);
+    const long long units = std::llround(bounded * 100000.0);
     const long long whole = units / 100000;
     const long long fraction = std::llabs(units % 100000);
     return QString::asprintf("%03lld.%05lld", whole, fraction);

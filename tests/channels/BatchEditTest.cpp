@@ -117,6 +117,14 @@ TEST_F(BatchEdit, TransmitFrequencyModes) {
     EXPECT_EQ(tx(1), "16700000");
     EXPECT_EQ(tx(2), "16950000");
 
+    // An absurd offset (the box takes any digits) still ends at a band limit.
+    r.txOffset = QStringLiteral("99999999999999999999");
+    ApplyBatch(r, only({BatchTx}));
+    EXPECT_EQ(tx(1), "13600000");
+    r.txSplit = TxSplit::Plus;
+    ApplyBatch(r, only({BatchTx}));
+    EXPECT_EQ(tx(1), "17400000");
+
     r.txMode = TxMode::Start;
     r.txStart = QStringLiteral("160");
     r.txStep = QStringLiteral("12.5");
