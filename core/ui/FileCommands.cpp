@@ -115,10 +115,7 @@ bool FileSaveAs() {
     if (path.isEmpty()) return false;
     // A name without the ".dat" extension gets it, so the side file (the name with
     // its last three characters replaced) never eats into the base name.
-    if (QFileInfo(path).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
-        if (path.endsWith(QLatin1Char('.'))) path.chop(1);
-        path += QStringLiteral(".dat");
-    }
+    path = WithDataFileExtension(path);
     const QString previousName = app().documentName;
     app().documentName = path;
     const bool saved = SaveDataFile(path);

@@ -30,9 +30,9 @@ const Tr& MenuCaption(const char* name);
 struct ToolButtonDef {
     int position;                      // 1-based; separators have no key
     const char* key;                   // nullptr for a separator
-    Tr caption;                        // empty: icon only
+    Tr caption{};                      // empty: icon only
     const char* tooltipMenu = nullptr; // menu item whose caption is the tooltip
-    Tr tooltip;                        // used when there is no tooltipMenu
+    Tr tooltip{};                      // used when there is no tooltipMenu
     bool visible = true;
 };
 const std::vector<ToolButtonDef>& MainToolButtons();

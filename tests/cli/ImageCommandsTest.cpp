@@ -98,7 +98,9 @@ TEST_F(ImageCommandsTest, ImageAndBackGiveTheSameDocument) {
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(doc.channels[static_cast<std::size_t>(i)].number, order[i]);
         for (const auto& e : saved.channels)
-            if (e.number == order[i]) EXPECT_EQ(doc.channels[static_cast<std::size_t>(i)], e);
+            if (e.number == order[i]) {
+                EXPECT_EQ(doc.channels[static_cast<std::size_t>(i)], e);
+            }
     }
     EXPECT_EQ(doc.settings.features.keys, saved.settings.features.keys);
     EXPECT_EQ(doc.settings.features.scan, saved.settings.features.scan);

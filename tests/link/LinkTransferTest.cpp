@@ -167,7 +167,9 @@ TEST_F(LinkTest, ProgressRule) {
     EXPECT_EQ(p.count(0), 2); // at the start and at the restart
     const int restart = static_cast<int>(p.lastIndexOf(0));
     for (int i = 1; i < p.size(); ++i)
-        if (i != restart) EXPECT_GT(p[i], p[i - 1]) << i;
+        if (i != restart) {
+            EXPECT_GT(p[i], p[i - 1]) << i;
+        }
 }
 
 // The password block: comparison rules, the password window, a restart without a

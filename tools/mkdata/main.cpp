@@ -46,7 +46,7 @@ void AddStarterChannels(int band) {
         ch.inUse = 1;
         ch.rxFreq.assign(ShowToFreData(QString::fromLatin1(s.rx)).toLatin1());
         ch.txFreq.assign(ShowToFreData(QString::fromLatin1(s.tx)).toLatin1());
-        ch.txEntryFlag = 1;
+        ch.txEntryFlag = 0; // as after a TX frequency was entered
         ch.decodeTone.assign(s.tone);
         ch.encodeTone.assign(s.tone);
         ch.txPower = 1;

@@ -48,12 +48,17 @@ TEST_F(BatchWindow, TextsComeFromTheLanguageFileOfTheCurrentLanguage) {
         window = open();
         child<QPushButton>(window.get(), "CommandFun")->click();
         for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
-            if (b->isVisible()) EXPECT_FALSE(b->text().isEmpty()) << b->objectName().toStdString();
+            if (b->isVisible()) {
+                EXPECT_FALSE(b->text().isEmpty()) << b->objectName().toStdString();
+            }
         for (QLabel* l : window->findChildren<QLabel*>())
-            if (l->isVisible() && l->objectName() != QLatin1String("LabelStatus"))
+            if (l->isVisible() && l->objectName() != QLatin1String("LabelStatus")) {
                 EXPECT_FALSE(l->text().isEmpty()) << l->objectName().toStdString();
+            }
         for (QGroupBox* g : window->findChildren<QGroupBox*>())
-            if (g->isVisible()) EXPECT_FALSE(g->title().isEmpty()) << g->objectName().toStdString();
+            if (g->isVisible()) {
+                EXPECT_FALSE(g->title().isEmpty()) << g->objectName().toStdString();
+            }
     }
 }
 
