@@ -8,15 +8,7 @@
 namespace {
 ChannelEntry& Add(DocumentRecord& doc, int number, const char* rx = "44000000",
                   const char* tx = "44500000") {
-    ChannelEntry& e = doc.channels[static_cast<std::size_t>(doc.channelCount++)];
-    e = ChannelEntry{};
-    e.number = static_cast<int16>(number);
-    e.inUse = 1;
-    e.rxFreq.assign(rx);
-    e.txFreq.assign(tx);
-    e.decodeTone.assign("FFFF");
-    e.encodeTone.assign("FFFF");
-    return e;
+    return AppendTestChannel(doc, number, rx, tx);
 }
 } // namespace
 

@@ -30,16 +30,8 @@ QByteArray ReadAll(const QString& path) {
 }
 
 void AddChannel(int number, const char* rx, const char* tx, int16 flags) {
-    DocumentRecord& doc = app().document;
-    ChannelEntry& e = doc.channels[static_cast<std::size_t>(doc.channelCount++)];
-    e = ChannelEntry{};
-    e.number = static_cast<int16>(number);
-    e.inUse = 1;
-    e.rxFreq.assign(rx);
-    e.txFreq.assign(tx);
-    e.txEntryFlag = QByteArray(tx) == "FFFFFFFF" ? 1 : 0;
+    ChannelEntry& e = AppendTestChannel(app().document, number, rx, tx);
     e.decodeTone.assign("0105");
-    e.encodeTone.assign("FFFF");
     e.scanAdd = number == 30 ? 0 : 1;
     e.spacing = flags & 1;
     e.txPower = (flags >> 1) & 1;

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/AppState.h"
+#include "core/Document.h"
 #include "core/Hooks.h"
 
 #include <QDir>
@@ -26,6 +27,19 @@ QStringList ScriptedMessages::texts() const {
     for (const auto& r : shown_)
         result.append(r.text);
     return result;
+}
+
+ChannelEntry& AppendTestChannel(DocumentRecord& doc, int number, const char* rx, const char* tx) {
+    ChannelEntry& e = doc.channels[static_cast<std::size_t>(doc.channelCount++)];
+    e = ChannelEntry{};
+    e.number = static_cast<int16>(number);
+    e.inUse = 1;
+    e.rxFreq.assign(rx);
+    e.txFreq.assign(tx);
+    e.txEntryFlag = QByteArray(tx) == "FFFFFFFF" ? 1 : 0;
+    e.decodeTone.assign("FFFF");
+    e.encodeTone.assign("FFFF");
+    return e;
 }
 
 QString BuiltProgramFolder() {

@@ -40,6 +40,13 @@ class ProgramTest : public ::testing::Test {
     ScriptedMessages messages_;
 };
 
+// Appends a channel entry with the given working-form frequencies, no tones and
+// zero elsewhere; the TX-entry flag follows whether a TX frequency is given.
+struct ChannelEntry;
+struct DocumentRecord;
+ChannelEntry& AppendTestChannel(DocumentRecord& doc, int number, const char* rx = "44000000",
+                                const char* tx = "44500000");
+
 // The built program folder (executables and data files).
 QString BuiltProgramFolder();
 
