@@ -141,11 +141,11 @@ void PtyRadio::onReadable() {
 
 void PtyRadio::armTimer() {
     if (queue_.empty() || timerFd_ < 0) return;
-    itimerspec spec{};
+    itimerspec deadline{};
     const qint64 due = std::max<qint64>(queue_.front().due, 1);
-    spec.it_value.tv_sec = due / 1000000000LL;
-    spec.it_value.tv_nsec = due % 1000000000LL;
-    timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    deadline.it_value.tv_sec = due / 1000000000LL;
+    deadline.it_value.tv_nsec = due % 1000000000LL;
+    timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &deadline, nullptr);
 }
 
 void PtyRadio::onTimer() {
