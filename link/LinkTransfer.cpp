@@ -269,15 +269,24 @@ void RadioLink::handlePasswordBlock(const QByteArray& reply) {
 void RadioLink::AdvanceTransfer() {
     timer_->stop();
     const int s = step();
+    if (t_.operation >= 1 && t_.operation <= 3) {
+        // Steps every operation shares: the identification request after the
+        // acknowledged handshake, and the end after "E".
+        if (s == 1) {
+            setStep(2);
+            send(QByteArray(1, '\x02'), kIdentificationLength);
+            return;
+        }
+        if (s == 69) {
+            EndTransfer(true);
+            return;
+        }
+    }
     switch (t_.operation) {
     case 1:
     case 2: {
         const bool read = t_.operation == 1;
         switch (s) {
-        case 1:
-            setStep(2);
-            send(QByteArray(1, '\x02'), kIdentificationLength);
-            return;
         case 2:
             setStep(31);
             sendAck();
@@ -323,9 +332,6 @@ void RadioLink::AdvanceTransfer() {
                 return;
             }
             break;
-        case 69:
-            EndTransfer(true);
-            return;
         default:
             break;
         }
@@ -334,10 +340,6 @@ void RadioLink::AdvanceTransfer() {
     }
     case 3:
         switch (s) {
-        case 1:
-            setStep(2);
-            send(QByteArray(1, '\x02'), kIdentificationLength);
-            return;
         case 2:
             setStep(3);
             sendAck();
@@ -350,9 +352,6 @@ void RadioLink::AdvanceTransfer() {
         case 4:
             setStep(5);
             sendAck();
-            return;
-        case 69:
-            EndTransfer(true);
             return;
         default:
             EndTransfer(false);
