@@ -54,7 +54,12 @@ bool DemoRadio::start() {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The simulator ends with the program, even when the program is killed.
     process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    process_.start(simulator, {QStringLiteral("--link"), link, QStringLiteral("--pace")});
+    QStringList arguments{QStringLiteral("--link"), link, QStringLiteral("--pace")};
+    // A radio with channels and a message, when the program folder has one.
+    const QString memory =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("demo-radio.bin"));
+    if (QFileInfo::exists(memory)) arguments << QStringLiteral("--image") << memory;
+    process_.start(simulator, arguments);
     if (!process_.waitForStarted(kStartTimeoutMs)) {
         say(QStringLiteral("the simulated radio did not start"));
         return false;

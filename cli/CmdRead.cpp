@@ -3,8 +3,8 @@
 // transfer completed.
 #include "cli/CliLink.h"
 #include "core/DataFile.h"
+#include "core/DocumentOps.h"
 
-#include <QFileInfo>
 
 int RunRead(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -15,14 +15,13 @@ int RunRead(const QStringList& arguments) {
         QStringLiteral("OUT.dat"),
         QStringLiteral("The data file to write (its side file beside it)."));
     if (const int code = ParseCommand(parser, arguments, 1); code >= 0) return code;
-    QString out = parser.positionalArguments().constFirst();
     // The side file name replaces the last three characters: make them the extension.
-    if (QFileInfo(out).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
-        if (out.endsWith(u'.')) out.chop(1);
-        out += QStringLiteral(".dat");
-    }
+    const QString out = WithDataFileExtension(parser.positionalArguments().constFirst());
     LinkRun run;
     if (const int code = PrepareLink(parser, options, true, run); code >= 0) return code;
+    // What the radio does not hold (DTMF and FleetLink settings, the lists, the PTT ID
+    // codes) comes from a new document, as when the image is read into a new file.
+    InitNewDocument();
 
     QString completion;
     if (!RunLinkCommand(run, LinkCommand::Read, &completion)) return kExitFailure;

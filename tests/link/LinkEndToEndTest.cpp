@@ -123,6 +123,9 @@ TEST_F(LinkEndToEnd, ReadWriteAndInfo) {
             EXPECT_EQ(app().document.channels[i].txFreq, written.channels[i].txFreq);
         }
         EXPECT_TRUE(QFile::exists(path(QStringLiteral("out.NVD"))));
+        // What the radio does not hold comes from a new document, not from blanks.
+        EXPECT_EQ(app().document.settings.features.optional.botCode.value(), "12345");
+        EXPECT_EQ(app().document.settings.features.fleetLink.messageModeTimer, 10);
     }
     {
         // An erased radio on band 0: the band question needs --yes; the port is

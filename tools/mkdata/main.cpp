@@ -1,11 +1,13 @@
 // Generates the files installed beside the program: the template data files
 // of every band with their side files (new-document defaults plus a few starter
-// channels in group 1), and dec.tbl.
+// channels in group 1), the memory of the demo radio, and dec.tbl.
 #include "codec/Frequency.h"
 #include "core/AppState.h"
 #include "core/Band.h"
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
+#include "link/ImageConversion.h"
+#include "link/SimRadio.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,6 +67,27 @@ QByteArray DecTableBytes() {
 }
 } // namespace
 
+// The memory of the demo radio: a radio as it leaves the simulator (identification
+// and dealer information) programmed with the 400 - 480 MHz starter document plus a
+// second group of channels and a welcome message, so a first read shows something.
+QByteArray DemoRadioImage() {
+    DocumentRecord doc = app().document;
+    for (int i = 0; i < 8; ++i) {
+        ChannelEntry ch = doc.channels[0];
+        ch.number = static_cast<int16>(17 + i);
+        const QString mhz = FormatMHz(462.5625 + 0.025 * i);
+        ch.rxFreq.assign(ShowToFreData(mhz).toLatin1());
+        ch.txFreq.assign(ShowToFreData(mhz).toLatin1());
+        ch.spacing = 1;
+        doc.channels[static_cast<std::size_t>(doc.channelCount++)] = ch;
+    }
+    doc.settings.messageText1.assignTerminated("ZR580 DEMO RADIO");
+    SimRadio radio;
+    RadioImage memory = radio.memory();
+    DocumentToImage(doc, app().sideValues, app().currentModel, 2, memory);
+    return QByteArray(reinterpret_cast<const char*>(memory.data()), kImageSize);
+}
+
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     if (argc < 2) {
@@ -91,6 +114,9 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    // The loop ended on the 400 - 480 MHz document.
+    if (!WriteFileSafely(dir.filePath(QStringLiteral("demo-radio.bin")), DemoRadioImage()))
+        return 1;
     if (!WriteFileSafely(dir.filePath(QStringLiteral("dec.tbl")), DecTableBytes())) return 1;
     return 0;
 }
