@@ -528,37 +528,36 @@ void RadioLink::afterRadioInfo() {
 
 // The commands below the windows.
 
+// A command that stops before its transfer started leaves the link idle.
+bool RadioLink::abandonStart() {
+    t_.operation = 0;
+    ui_ = nullptr;
+    return false;
+}
+
+bool RadioLink::confirmStart(LinkUi& ui, Msg question) {
+    ModalScope modal(modalDepth_);
+    return ui.confirm(MessageText(question));
+}
+
+// The port is open, or is opened again; otherwise the user is told.
+bool RadioLink::portOpenOrSay(LinkUi& ui) {
+    if (port_->isOpen() || reopenPort()) return true;
+    ModalScope modal(modalDepth_);
+    ui.showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+    return false;
+}
+
 bool RadioLink::startRead(LinkUi& ui) {
     if (running()) return false;
     ui_ = &ui;
     t_.operation = 1;
     t_.readStep = 0;
-    if (!OpenLink()) {
-        t_.operation = 0;
-        ui_ = nullptr;
-        return false;
-    }
+    if (!OpenLink()) return abandonStart();
     if (port_->isOpen()) port_->close();
-    bool confirmed = false;
-    {
-        ModalScope modal(modalDepth_);
-        confirmed = ui.confirm(MessageText(Msg::ReadConfirm));
-    }
-    if (!confirmed) {
-        t_.operation = 0;
-        ui_ = nullptr;
-        return false;
-    }
+    if (!confirmStart(ui, Msg::ReadConfirm)) return abandonStart();
     FillImage();
-    if (!port_->isOpen() && !reopenPort()) {
-        {
-            ModalScope modal(modalDepth_);
-            ui.showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
-        }
-        t_.operation = 0;
-        ui_ = nullptr;
-        return false;
-    }
+    if (!portOpenOrSay(ui)) return abandonStart();
     ui.progressReset();
     StartHandshake();
     ui.progressOpened(LinkOperation::Read);
@@ -574,33 +573,14 @@ bool RadioLink::startWrite(LinkUi& ui) {
     ui_ = &ui;
     t_.operation = 2;
     t_.writeStep = 0;
-    if (!OpenLink()) {
-        t_.operation = 0;
-        ui_ = nullptr;
-        return false;
-    }
-    bool confirmed = false;
-    {
-        ModalScope modal(modalDepth_);
-        confirmed = ui.confirm(MessageText(Msg::WriteConfirm));
-    }
-    if (!confirmed) {
+    if (!OpenLink()) return abandonStart();
+    if (!confirmStart(ui, Msg::WriteConfirm)) {
         if (port_->isOpen()) port_->close();
-        t_.operation = 0;
-        ui_ = nullptr;
-        return false;
+        return abandonStart();
     }
     FillImage();
     RecordsToImage();
-    if (!port_->isOpen() && !reopenPort()) {
-        {
-            ModalScope modal(modalDepth_);
-            ui.showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
-        }
-        t_.operation = 0;
-        ui_ = nullptr;
-        return false;
-    }
+    if (!portOpenOrSay(ui)) return abandonStart();
     // The confirmation left time for bytes to arrive or the port to fail.
     pendingError_ = false;
     ui.progressReset();
@@ -614,11 +594,7 @@ bool RadioLink::startRadioInfo(LinkUi& ui) {
     ui_ = &ui;
     t_.operation = 3;
     t_.readStep = 0;
-    if (!OpenLink()) {
-        t_.operation = 0;
-        ui_ = nullptr;
-        return false;
-    }
+    if (!OpenLink()) return abandonStart();
     FillImage();
     StartHandshake();
     return true;

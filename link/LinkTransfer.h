@@ -11,6 +11,7 @@
 // sent, 5 ACK after a block, 69 "E" sent.
 
 #include "core/Document.h"
+#include "core/Messages.h"
 #include "link/LinkPort.h"
 #include "link/LinkUi.h"
 
@@ -70,6 +71,9 @@ class RadioLink {
 
   private:
     void setStep(int16 step);
+    bool abandonStart();
+    bool confirmStart(LinkUi& ui, Msg question);
+    bool portOpenOrSay(LinkUi& ui);
     int16 step() const;
     int firstBlock() const;
     QString device() const;
