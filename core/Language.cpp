@@ -34,12 +34,24 @@ QString LanguageSection(int id) {
     return QStringLiteral("Others");
 }
 
+namespace {
+// The file is looked up fresh every time: it is small, and a language change
+// takes effect at once.
+ProfileFile currentLanguageFile() {
+    return ProfileFile(ProgramPath(QStringLiteral("language/") + LanguageFileName()));
+}
+} // namespace
+
 QString LanguageText(int id) {
-    // The file is looked up fresh every time: it is small, and a language change
-    // takes effect at once.
-    const ProfileFile file(ProgramPath(QStringLiteral("language/") + LanguageFileName()));
     constexpr int kLongestText = 254; // what fits in the lookup buffer
-    return file.read(LanguageSection(id), QString::number(id)).left(kLongestText).trimmed();
+    return currentLanguageFile()
+        .read(LanguageSection(id), QString::number(id))
+        .left(kLongestText)
+        .trimmed();
+}
+
+QString LanguageText(const QString& section, const QString& key) {
+    return currentLanguageFile().read(section, key).trimmed();
 }
 
 QString HelpBookName(int16 language) {

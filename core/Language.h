@@ -24,6 +24,10 @@ QString LanguageFileName();
 // "OTHER" up to 8999, "Msg" 9000-9999, "CHBatch" 10000-29999, "Others" from 30000.
 // Trimmed, at most 254 characters; empty when the file or key is missing.
 QString LanguageText(int id);
+// A named text of the current language file, e.g. LanguageText("SafeWrite",
+// "BackingUp"): the texts of the program's later capabilities each keep a
+// section of their own. Trimmed; empty when the file or key is missing.
+QString LanguageText(const QString& section, const QString& key);
 // The section an identifier is looked up in.
 QString LanguageSection(int id);
 

@@ -13,3 +13,11 @@ QString ProgramFolder() {
 QString ProgramPath(const QString& relative) {
     return QDir(ProgramFolder()).filePath(relative);
 }
+
+QString UserFolder() {
+    return ProgramFolder();
+}
+
+QString UserPath(const QString& relative) {
+    return QDir(UserFolder()).filePath(relative);
+}
