@@ -4,6 +4,7 @@
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
+#include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         FrmMain main;
+        InstallSafeWrite(main);
         FinishStartup();
         main.show();
         result = application.exec();
