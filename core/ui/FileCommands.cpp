@@ -9,8 +9,11 @@
 #include "core/ui/PendingEdit.h"
 #include "core/ui/WindowRegistry.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 FileDialogHandler& dialogHandler() {
@@ -18,19 +21,20 @@ FileDialogHandler& dialogHandler() {
     return handler;
 }
 
+const QString kLastFolderKey = QStringLiteral("Settings/LastFolder");
+
 QString realDialog(const FileDialogRequest& request) {
     QFileDialog dialog(DialogParent(), request.title);
     dialog.setNameFilter(request.filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!request.startName.isEmpty()) {
-        const QFileInfo start(request.startName);
-        if (start.isAbsolute() || start.path() != QLatin1String("."))
-            dialog.setDirectory(start.absolutePath());
-        dialog.selectFile(start.fileName());
-    }
+    dialog.setDirectory(FileDialogStartFolder(request.startName));
+    if (!request.startName.isEmpty()) dialog.selectFile(QFileInfo(request.startName).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580"))
+        .setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 const Tr kOpenTitle{QStringLiteral("Open"), QStringLiteral("打开")};
@@ -44,6 +48,18 @@ bool saveBeforeLeaving() {
     return SaveDataFile(app().documentName);
 }
 } // namespace
+
+QString FileDialogStartFolder(const QString& startName) {
+    const QFileInfo start(startName);
+    if (!startName.isEmpty() && (start.isAbsolute() || start.path() != QLatin1String(".")) &&
+        start.absoluteDir().exists())
+        return start.absolutePath();
+    const QString last =
+        QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580")).value(kLastFolderKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
     FileDialogHandler previous = dialogHandler();
