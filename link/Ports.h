@@ -1,6 +1,6 @@
 #pragma once
 // Serial ports by number, as the user sees them ("COM" + number), and the
-// "comPort" setting of language/mysetup.ini.
+// "comPort" setting of the settings file mysetup.ini (SetupFilePath()).
 //
 // A number maps to a device: COM1-COM32 are /dev/ttyS0-31, COM33-COM64
 // /dev/ttyUSB0-31, COM65-COM96 /dev/ttyACM0-31. Section [ports] of
