@@ -31,10 +31,7 @@ QString realDialog(const FileDialogRequest& request) {
     dialog.setDirectory(FileDialogStartFolder(request.startName));
     if (!request.startName.isEmpty()) dialog.selectFile(QFileInfo(request.startName).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString chosen = dialog.selectedFiles().constFirst();
-    QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580"))
-        .setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
-    return chosen;
+    return dialog.selectedFiles().constFirst();
 }
 
 const Tr kOpenTitle{QStringLiteral("Open"), QStringLiteral("打开")};
@@ -68,8 +65,11 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
 }
 
 QString AskFileName(const FileDialogRequest& request) {
-    if (dialogHandler()) return dialogHandler()(request);
-    return realDialog(request);
+    const QString chosen = dialogHandler() ? dialogHandler()(request) : realDialog(request);
+    if (!chosen.isEmpty())
+        QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580"))
+            .setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 QString DataFileFilter() {
