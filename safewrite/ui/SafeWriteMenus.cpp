@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/MessageBox.h"
 #include "core/Messages.h"
-#include "core/Startup.h"
+#include "core/ProgramFolder.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/FrmMain.h"
 #include "link/ImageConversion.h"
