@@ -28,33 +28,6 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
-
-// Every caption the progress window takes, however short it lives.
-class CaptionWatch : public QObject {
-  public:
-    CaptionWatch() { qApp->installEventFilter(this); }
-    ~CaptionWatch() override { qApp->removeEventFilter(this); }
-    QStringList captions;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if ((event->type() == QEvent::Show || event->type() == QEvent::WindowTitleChange) &&
-            watched->objectName() == QLatin1String("FrmProgress") &&
-            static_cast<QWidget*>(watched)->isVisible()) {
-            const QString title = static_cast<QWidget*>(watched)->windowTitle();
-            if (captions.isEmpty() || captions.last() != title) captions.append(title);
-        }
-        return false;
-    }
-};
-
 class SafeWriteUi : public ProgramTest {
   protected:
     void SetUp() override {
@@ -154,7 +127,7 @@ TEST_F(SafeWriteUi, WriteBacksUpWritesAndChecksUnderOneProgressWindow) {
         SimulatedRadio radio;
         radio.start({QStringLiteral("--image"), programmedRadio(radio), QStringLiteral("--fault"),
                      QStringLiteral("no-store@middle")});
-        CaptionWatch watch;
+        ProgressWatch watch;
         const QStringList texts = write();
         ASSERT_EQ(texts.size(), 2) << texts.join(u'|').toStdString();
         EXPECT_EQ(texts[0], MessageText(Msg::WriteConfirm));
@@ -177,7 +150,7 @@ TEST_F(SafeWriteUi, WriteBacksUpWritesAndChecksUnderOneProgressWindow) {
         ASSERT_TRUE(StoreSafeWriteSettings({false, false}));
         SimulatedRadio radio;
         radio.start({QStringLiteral("--image"), programmedRadio(radio)});
-        CaptionWatch watch;
+        ProgressWatch watch;
         EXPECT_EQ(write(), QStringList({MessageText(Msg::WriteConfirm), caught}));
         EXPECT_EQ(backups().size(), 2);
         EXPECT_EQ(watch.captions, QStringList{QStringLiteral("Write data to radio")});
