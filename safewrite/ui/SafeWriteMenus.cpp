@@ -6,6 +6,7 @@
 #include "core/ProgramFolder.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/FrmMain.h"
+#include "core/ui/MainWindowApi.h"
 #include "link/ImageConversion.h"
 #include "link/RadioCommands.h"
 #include "link/ui/GuiLinkUi.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace {
@@ -123,5 +125,14 @@ void StartSafeWrite() {
 void RestoreFromBackup() {
     const QString folder = DefaultBackupFolder();
     QDir().mkpath(folder); // the dialog opens there even before the first backup
+    const QString before = app().documentName;
     FileOpen(folder + QLatin1Char('/'), SafeWriteText("RestoreTitle"));
+    // The restored backup is untitled, as the read it was taken by makes a
+    // document: a Save asks for a name instead of overwriting the backup.
+    if (app().documentName != before && !app().isNewDocument &&
+        QFileInfo(app().documentName).absolutePath() == QFileInfo(folder).absoluteFilePath()) {
+        app().documentName = QStringLiteral("new.dat");
+        app().isNewDocument = true;
+        RefreshMainTitle();
+    }
 }

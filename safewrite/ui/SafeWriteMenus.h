@@ -16,5 +16,6 @@ void InstallSafeWrite(FrmMain& main);
 void StartSafeWrite();
 
 // Opens the file dialog in the backup folder; the chosen backup becomes the
-// document (a changed document is offered for saving first).
+// document (a changed document is offered for saving first), untitled so that a
+// Save never overwrites the backup.
 void RestoreFromBackup();
