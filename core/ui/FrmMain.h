@@ -49,6 +49,10 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     QList<QWidget*> children() const override;
     QWidget* mainWidget() override { return this; }
 
+    // Right-clicking the menu bar or the toolbar shows no menu: View holds the
+    // toolbar's switch and its check mark.
+    QMenu* createPopupMenu() override { return nullptr; }
+
   protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -67,6 +71,8 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     void fillWindowList();
     void showAbout();
     void setTreeVisible(bool visible);
+    // The stored window rectangle (pixels) fitted to the available screen area.
+    QRect fitToScreen(const QRect& wanted);
 
     QMdiArea* mdi_ = nullptr;
     QHash<QString, QAction*> actions_;
@@ -83,4 +89,5 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     QLabel* panels_[3] = {};
     bool moveTree_ = false;
     int dragStartX_ = 0;
+    int dragInnerTwips_ = 0; // the panel's limit during a drag
 };
