@@ -436,6 +436,7 @@ void FrmCommChInfo::editorFocusLost(QWidget* editor, QFocusEvent* event) {
     if (event->reason() == Qt::PopupFocusReason && editor != text1_) return; // its own list
     if (editor != text1_ && !editor->isEnabled()) return;
     QWidget* now = QApplication::focusWidget();
+    if (now && now != editor && isInside(now, editor)) return; // into its own open list
     const bool leavesWindow = !now || !isInside(now, this);
     SaveShowGridData();
     // The window lost the focus: the value is stored and the editor stays over its

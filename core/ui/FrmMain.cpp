@@ -87,6 +87,38 @@ QIcon toolIcon(QStyle* style, const QString& key) {
     };
     return style->standardIcon(icons.value(key, QStyle::SP_FileIcon));
 }
+// The stored window rectangle (pixels: the frame's corner, the inside's size)
+// fitted to the available screen area.
+QRect fitToScreen(const QRect& wanted) {
+    // The screen holding most of the wanted area; none: the default place.
+    const QScreen* best = nullptr;
+    int bestArea = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->availableGeometry().intersected(wanted);
+        const int area = common.isEmpty() ? 0 : common.width() * common.height();
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    QRect rect = wanted;
+    if (!best) {
+        const QRect fallback = DefaultMainWindowTwips();
+        rect = QRect(fallback.x() / kTwipsPerPixel, fallback.y() / kTwipsPerPixel,
+                     fallback.width() / kTwipsPerPixel, fallback.height() / kTwipsPerPixel);
+        best = QGuiApplication::primaryScreen();
+    }
+    if (!best) return rect;
+    // The corner is the frame's, the size the inside's: the frame and title bar
+    // take room as well.
+    const QRect room = best->availableGeometry().adjusted(0, 0, -kFrameAllowance.width(),
+                                                          -kFrameAllowance.height());
+    rect.setWidth(std::min(rect.width(), room.width()));
+    rect.setHeight(std::min(rect.height(), room.height()));
+    rect.moveLeft(std::clamp(rect.left(), room.left(), room.right() + 1 - rect.width()));
+    rect.moveTop(std::clamp(rect.top(), room.top(), room.bottom() + 1 - rect.height()));
+    return rect;
+}
 } // namespace
 
 FrmMain* FrmMain::instance() {
@@ -125,9 +157,11 @@ FrmMain::FrmMain() {
 
     // Position and size from the user's settings, fitted to the screen.
     const QRect stored = StoredMainWindowTwips();
-    setGeometry(fitToScreen(QRect(stored.x() / kTwipsPerPixel, stored.y() / kTwipsPerPixel,
-                                  stored.width() / kTwipsPerPixel,
-                                  stored.height() / kTwipsPerPixel)));
+    const QRect fitted =
+        fitToScreen(QRect(stored.x() / kTwipsPerPixel, stored.y() / kTwipsPerPixel,
+                          stored.width() / kTwipsPerPixel, stored.height() / kTwipsPerPixel));
+    move(fitted.topLeft()); // the frame's corner
+    resize(fitted.size());  // the inside
 
     ApplyCaptions();
     BuildTree();
@@ -421,36 +455,6 @@ void FrmMain::CheckLanguageChange() {
     Cascade();
 }
 
-QRect FrmMain::fitToScreen(const QRect& wanted) {
-    // The screen holding most of the wanted area; none: the default place.
-    const QScreen* best = nullptr;
-    int bestArea = 0;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect common = screen->availableGeometry().intersected(wanted);
-        const int area = common.isEmpty() ? 0 : common.width() * common.height();
-        if (area > bestArea) {
-            best = screen;
-            bestArea = area;
-        }
-    }
-    QRect rect = wanted;
-    if (!best) {
-        const QRect fallback = DefaultMainWindowTwips();
-        rect = QRect(fallback.x() / kTwipsPerPixel, fallback.y() / kTwipsPerPixel,
-                     fallback.width() / kTwipsPerPixel, fallback.height() / kTwipsPerPixel);
-        best = QGuiApplication::primaryScreen();
-    }
-    if (!best) return rect;
-    // The frame and title bar take room as well.
-    const QRect room = best->availableGeometry().adjusted(0, 0, -kFrameAllowance.width(),
-                                                          -kFrameAllowance.height());
-    rect.setWidth(std::min(rect.width(), room.width()));
-    rect.setHeight(std::min(rect.height(), room.height()));
-    rect.moveLeft(std::clamp(rect.left(), room.left(), room.right() + 1 - rect.width()));
-    rect.moveTop(std::clamp(rect.top(), room.top(), room.bottom() + 1 - rect.height()));
-    return rect;
-}
-
 bool FrmMain::MoveSplitter(int dxTwips) {
     const int widthTwips = panel_->width() * kTwipsPerPixel + dxTwips;
     // The panel grows at most to the inner width the window had when the drag
@@ -469,8 +473,8 @@ void FrmMain::addChild(QWidget* window) {
     // A window of fixed size offers neither maximising nor sizing.
     if (window->minimumSize() == window->maximumSize()) {
         sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        sub->setOption(QMdiSubWindow::RubberBandResize, false);
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                            Qt::MSWindowsFixedSizeDialogHint);
     }
     // A child that closes itself takes its frame with it.
     connect(window, &QObject::destroyed, sub, [sub] { sub->close(); });

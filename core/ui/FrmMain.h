@@ -71,8 +71,6 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     void fillWindowList();
     void showAbout();
     void setTreeVisible(bool visible);
-    // The stored window rectangle (pixels) fitted to the available screen area.
-    QRect fitToScreen(const QRect& wanted);
 
     QMdiArea* mdi_ = nullptr;
     QHash<QString, QAction*> actions_;
