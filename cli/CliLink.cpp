@@ -113,13 +113,13 @@ class TerminalLinkUi : public LinkUi {
     // Says which frame got no reply or a bad one, and how often it was retried.
     void reportFailure(const QString& text) {
         const LinkTransfer& t = link_.transfer();
-        PrintError(QStringLiteral("%1 %2 after %3 %4 (%5)")
-                       .arg(t.badReply ? QStringLiteral("bad reply to")
-                                       : QStringLiteral("no reply to"),
-                            failedFrame(t))
-                       .arg(retried_)
-                       .arg(retried_ == 1 ? QStringLiteral("retry") : QStringLiteral("retries"),
-                            withoutQuestion(text)));
+        PrintError(
+            QStringLiteral("%1 %2 after %3 %4 (%5)")
+                .arg(t.badReply ? QStringLiteral("bad reply to") : QStringLiteral("no reply to"),
+                     failedFrame(t))
+                .arg(retried_)
+                .arg(retried_ == 1 ? QStringLiteral("retry") : QStringLiteral("retries"),
+                     withoutQuestion(text)));
     }
 
     void drawBar(int percent) {

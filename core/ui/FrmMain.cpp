@@ -87,6 +87,7 @@ QIcon toolIcon(QStyle* style, const QString& key) {
     };
     return style->standardIcon(icons.value(key, QStyle::SP_FileIcon));
 }
+
 // The stored window rectangle (pixels: the frame's corner, the inside's size)
 // fitted to the available screen area.
 QRect fitToScreen(const QRect& wanted) {

@@ -220,7 +220,6 @@ TEST_F(LinkEndToEnd, FailuresOverThePseudoTerminal) {
     }
 }
 
-
 // A failed transfer says on the terminal which frame got no reply or a bad one
 // and how often it was retried, with the program's message but not its question.
 TEST_F(LinkEndToEnd, ConnectionFailuresNameTheStepThatFailed) {

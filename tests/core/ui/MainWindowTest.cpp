@@ -12,8 +12,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace {
@@ -227,8 +227,8 @@ TEST_F(ShellTest, SplitterDragNeverWidensTheWindow) {
         // Offsets from the press point: one the window takes, one far beyond.
         for (int x : {300, 1500, 200}) {
             QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(x, 0)),
-                             splitter->mapToGlobal(QPointF(grip + QPoint(x, 0))),
-                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                             splitter->mapToGlobal(QPointF(grip + QPoint(x, 0))), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(splitter, &move);
             QApplication::processEvents();
         }
@@ -287,8 +287,7 @@ TEST_F(ShellTest, FixedSizeChildWindowsCannotBeMaximised) {
     }
     // The resizable channel window keeps its maximise button.
     action("mnuChannelInfo")->trigger();
-    EXPECT_TRUE(main->mdiArea()->activeSubWindow()->windowFlags() &
-                Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(main->mdiArea()->activeSubWindow()->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(ShellTest, UnregisteredEntriesDoNothingAndTreeNodesOpenTheirWindows) {
