@@ -5,6 +5,7 @@
 #include "codec/Tone.h"
 #include "core/AppState.h"
 #include "core/DataFile.h"
+#include "core/DocumentEdits.h"
 #include "core/Hooks.h"
 #include "core/ProgramFolder.h"
 
@@ -132,6 +133,7 @@ QString NumberBoxValue(const QString& text) {
 }
 
 BatchResult ApplyBatch(BatchRequest& request, const BatchFlags& flags, const RandomSource& random) {
+    const DocumentEdit edit; // every channel of the range, one change
     BatchResult result;
     // 1. The range, in ascending order.
     if (request.allChannels) {

@@ -4,6 +4,7 @@
 #include "codec/Frequency.h"
 #include "codec/Tone.h"
 #include "core/AppState.h"
+#include "core/DocumentEdits.h"
 #include "core/Hooks.h"
 
 #include <QLocale>
@@ -84,6 +85,7 @@ int FindChannelEntry(int channelNumber) {
 
 void ChangeChannelData(int group, int row, int field, const QString& value) {
     if (group < 1 || group > kGroups || row < 1 || row > kChannelsPerGroup) return;
+    const DocumentEdit edit; // one change, with the upkeep of the priority channels
     QString text = value;
     if ((field == FieldRxFreq || field == FieldTxFreq) && !text.isEmpty())
         text = FormatInputFre(text, field, true);

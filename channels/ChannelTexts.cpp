@@ -1,5 +1,38 @@
 #include "channels/ChannelTexts.h"
 
+#include "channels/ChannelTable.h"
+
+const Tr& ChannelCaption() {
+    static const Tr caption{QStringLiteral("Channel"), QStringLiteral("信道")};
+    return caption;
+}
+
+const Tr& ChannelFieldCaption(int field) {
+    static const Tr none;
+    static const std::array<Tr, 18> captions{{
+        {},
+        {QStringLiteral("RX Frequency"), QStringLiteral("接收频率")},
+        {QStringLiteral("TX Frequency"), QStringLiteral("发射频率")},
+        {QStringLiteral("CTCSS/DCS Decode"), QStringLiteral("CTCSS/DCS 解码")},
+        {QStringLiteral("CTCSS/DCS Encode"), QStringLiteral("CTCSS/DCS 编码")},
+        {QStringLiteral("TX Power"), QStringLiteral("发射功率")},
+        {QStringLiteral("Scan Add"), QStringLiteral("扫描添加")},
+        {QStringLiteral("Option Signaling"), QStringLiteral("可选信令")},
+        {QStringLiteral("PTT ID"), QStringLiteral("PTT ID")},
+        {QStringLiteral("Channel Spacing"), QStringLiteral("宽/窄带")},
+        {QStringLiteral("SP Unmute"), QStringLiteral("SP不静音")},
+        {QStringLiteral("Busy Channel Lock-out"), QStringLiteral("遇忙锁定")},
+        {QStringLiteral("Autodial Memory"), QStringLiteral("自动拨号存储器")},
+        {},
+        {},
+        {QStringLiteral("Scan Add"), QStringLiteral("扫描添加")},
+        {QStringLiteral("Reverse"), QStringLiteral("倒频")},
+        {QStringLiteral("Talk Around"), QStringLiteral("脱网")},
+    }};
+    if (field < 1 || field >= static_cast<int>(captions.size())) return none;
+    return captions[static_cast<std::size_t>(field)];
+}
+
 const std::array<Tr, 2>& TxPowerWords() {
     static const std::array<Tr, 2> words{{
         {QStringLiteral("Low"), QStringLiteral("低")},

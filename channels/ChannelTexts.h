@@ -24,6 +24,12 @@ const std::array<Tr, 3>& SpUnmuteWords(bool hasDecodeTone);
 // Busy channel lock-out texts by code: Off, Carrier, Repeater, Option Signalling.
 const std::array<Tr, 4>& BusyLockoutWords();
 
+// "Channel" / "信道".
+const Tr& ChannelCaption();
+// The name of a channel field (ChannelField) as the channel edit window labels it;
+// an empty Tr for a field no window names (the reserved values).
+const Tr& ChannelFieldCaption(int field);
+
 // The words of a table in the current language, in code order.
 template <std::size_t N> QStringList WordsOf(const std::array<Tr, N>& table) {
     QStringList list;

@@ -2,6 +2,7 @@
 
 #include "core/Ansi.h"
 #include "core/AppState.h"
+#include "core/DocumentEdits.h"
 #include "core/Band.h"
 #include "core/DocumentOps.h"
 #include "core/MessageBox.h"
@@ -271,24 +272,32 @@ QString WithDataFileExtension(const QString& path) {
     return named + QStringLiteral(".dat");
 }
 
-bool LoadDataFile(const QString& path) {
+bool ReadDataFile(const QString& path, DocumentRecord* record, SideValues* side) {
     QByteArray bytes;
     const ReadResult result = ReadExact(path, kDataFileSize, &bytes);
     if (result == ReadResult::WrongSize) {
         ShowFileMessage(Msg::FileVersionError);
         return false;
     }
-    DocumentRecord record;
-    if (result != ReadResult::Ok || !DeserializeDocument(bytes, &record)) {
+    if (result != ReadResult::Ok || !DeserializeDocument(bytes, record)) {
         ShowFileMessage(Msg::FileError);
         return false;
     }
+    *side = ReadSideValues(path, *side);
+    return true;
+}
+
+bool LoadDataFile(const QString& path) {
     AppState& s = app();
+    DocumentRecord record;
+    SideValues side = s.savedSideValues;
+    if (!ReadDataFile(path, &record, &side)) return false;
     s.savedDocument = record;
-    ReadSideFile(path);
+    s.savedSideValues = side;
     LoadFromSavedCopy();
     s.documentName = path;
     s.isNewDocument = false;
+    DocumentReplaced();
     return true;
 }
 
@@ -309,22 +318,25 @@ bool SaveDataFile(const QString& path) {
     return true;
 }
 
-void ReadSideFile(const QString& dataPath) {
-    AppState& s = app();
+SideValues ReadSideValues(const QString& dataPath, const SideValues& unreadable) {
     QByteArray bytes;
     switch (ReadExact(SideFileNameOf(dataPath), kSideFileSize, &bytes)) {
     case ReadResult::Ok: {
         const auto v = FromSideBytes(bytes);
-        s.savedSideValues = SideValues{v[0], v[1], v[2]};
-        break;
+        return SideValues{v[0], v[1], v[2]};
     }
     case ReadResult::WrongSize:
-        s.savedSideValues = SideValues{};
-        break;
+        return SideValues{};
     case ReadResult::Error:
-        if (!QFileInfo::exists(SideFileNameOf(dataPath))) s.savedSideValues = SideValues{};
+        if (!QFileInfo::exists(SideFileNameOf(dataPath))) return SideValues{};
         break;
     }
+    return unreadable;
+}
+
+void ReadSideFile(const QString& dataPath) {
+    AppState& s = app();
+    s.savedSideValues = ReadSideValues(dataPath, s.savedSideValues);
 }
 
 QByteArray SerializeSideValues(const SideValues& v) {

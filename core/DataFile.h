@@ -16,6 +16,10 @@ QString SideFileNameOf(const QString& dataPath);
 // The name with ".dat" appended unless it already has that extension, so that the
 // side file name (the last three characters replaced) never eats the base name.
 QString WithDataFileExtension(const QString& path);
+// Reads a data file and its side file without touching the open document, with
+// the messages of File Open; `side` keeps its value when the side file exists but
+// cannot be read. False when refused.
+bool ReadDataFile(const QString& path, DocumentRecord* record, SideValues* side);
 // File Open: false when refused (the message was shown, the document is unchanged).
 bool LoadDataFile(const QString& path);
 // File Save / Save As: false on failure (the message was shown).
@@ -24,6 +28,9 @@ void LoadTemplate();
 // The 6 bytes of a side file holding these values.
 QByteArray SerializeSideValues(const SideValues& values);
 void ReadSideFile(const QString& dataPath);
+// The side values of a data file: 0, 0, 0 when the side file is missing or not 6
+// bytes long, `unreadable` when it cannot be read.
+SideValues ReadSideValues(const QString& dataPath, const SideValues& unreadable);
 bool WriteSideFile(const QString& dataPath);
 void ReadSettingsFile();
 bool WriteSettingsFile();

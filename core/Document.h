@@ -168,6 +168,8 @@ struct DocumentRecord {
     std::array<ChannelEntry, kMaxChannels> channels{};
     ModelRecord model;
     SettingsRecord settings;
+    // Byte for byte, entries past the counts included (DocumentEquals is the change test).
+    bool operator==(const DocumentRecord&) const = default;
 };
 
 // The three values kept outside the record (side file, image 2248/2249/2252).

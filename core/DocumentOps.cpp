@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "core/Band.h"
 #include "core/DataFile.h"
+#include "core/DocumentEdits.h"
 #include "core/Hooks.h"
 
 #include <algorithm>
@@ -114,6 +115,7 @@ void InitNewDocument() {
     s.sideValues = SideValues{};
 
     LoadTemplate();
+    DocumentReplaced();
 }
 
 void StoreSavedCopy() {

@@ -18,6 +18,11 @@ struct ProgramHooks {
     std::function<bool()> transferRunning;
     // Every resize of the main window outside a transfer: the link's reply timers stop.
     std::function<void()> disableLinkTimers;
+    // The open document changed by one edit, or was replaced by another document
+    // (File New, File Open, a read from the radio). See core/DocumentEdits.h.
+    std::function<void()> documentEditStarting; // the outermost DocumentEdit opens
+    std::function<void()> documentEdited;
+    std::function<void()> documentReplaced;
 };
 
 ProgramHooks& hooks();

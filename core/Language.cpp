@@ -57,6 +57,15 @@ QString LanguageText(const QString& section, const QString& key) {
     return currentLanguageFile().read(section, key).trimmed();
 }
 
+Tr LanguageTextPair(const QString& section, const QString& key) {
+    auto read = [&](const char* file) {
+        return ProfileFile(ProgramPath(QStringLiteral("language/") + QLatin1String(file)))
+            .read(section, key)
+            .trimmed();
+    };
+    return Tr{read("english.ini"), read("chinese.ini")};
+}
+
 QString HelpBookName(int16 language) {
     return language == English ? QStringLiteral("ZR580_e") : QStringLiteral("ZR580_c");
 }

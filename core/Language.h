@@ -28,6 +28,9 @@ QString LanguageText(int id);
 // "BackingUp"): the texts of the program's later capabilities each keep a
 // section of their own. Trimmed; empty when the file or key is missing.
 QString LanguageText(const QString& section, const QString& key);
+// A named text in both languages (english.ini and chinese.ini), for tables that
+// are built once and shown in whichever language is current.
+Tr LanguageTextPair(const QString& section, const QString& key);
 // The section an identifier is looked up in.
 QString LanguageSection(int id);
 

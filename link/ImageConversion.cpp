@@ -4,6 +4,7 @@
 #include "core/Ansi.h"
 #include "core/AppState.h"
 #include "core/Band.h"
+#include "core/DocumentEdits.h"
 #include "core/DocumentOps.h"
 #include "features/EmbeddedMessageImage.h"
 #include "features/KeyAssignmentImage.h"
@@ -84,4 +85,5 @@ void ImageToRecords() {
     ImageToDocument(state.image, state.document, state.sideValues);
     ApplyDocumentModel(state.document.model);
     MergeRadioFlags(state.image, state.radioFlags);
+    DocumentReplaced();
 }

@@ -36,25 +36,10 @@ constexpr std::array<bool, 9> kComboHidden{false, false, true, true, false,
 constexpr std::array<int, 3> kCheckField{FieldScanAdd, FieldReverse, FieldTalkAround};
 
 const Tr kCaption{QStringLiteral("Channel Edit"), QStringLiteral("信道编辑")};
-const Tr kChannel{QStringLiteral("Channel"), QStringLiteral("信道")};
-const std::array<Tr, 11> kLabel2{{
-    {QStringLiteral("RX Frequency"), QStringLiteral("接收频率")},
-    {QStringLiteral("TX Frequency"), QStringLiteral("发射频率")},
-    {QStringLiteral("CTCSS/DCS Decode"), QStringLiteral("CTCSS/DCS 解码")},
-    {QStringLiteral("CTCSS/DCS Encode"), QStringLiteral("CTCSS/DCS 编码")},
-    {QStringLiteral("Option Signaling"), QStringLiteral("可选信令")},
-    {QStringLiteral("SP Unmute"), QStringLiteral("SP不静音")},
-    {QStringLiteral("TX Power"), QStringLiteral("发射功率")},
-    {QStringLiteral("Channel Spacing"), QStringLiteral("宽/窄带")},
-    {QStringLiteral("Busy Channel Lock-out"), QStringLiteral("遇忙锁定")},
-    {QStringLiteral("PTT ID"), QStringLiteral("PTT ID")},
-    {QStringLiteral("Autodial Memory"), QStringLiteral("自动拨号存储器")},
-}};
-const std::array<Tr, 3> kCheck1{{
-    {QStringLiteral("Scan Add"), QStringLiteral("扫描添加")},
-    {QStringLiteral("Reverse"), QStringLiteral("倒频")},
-    {QStringLiteral("Talk Around"), QStringLiteral("脱网")},
-}};
+// The field behind each Label2(i) and Check1(i).
+constexpr std::array<int, 11> kLabelField{
+    FieldRxFreq,  FieldTxFreq,  FieldDecodeTone,  FieldEncodeTone, FieldOptSignal, FieldSpUnmute,
+    FieldTxPower, FieldSpacing, FieldBusyLockout, FieldPttId,      FieldAutodial};
 
 const QString kBlank = QStringLiteral(" ");
 
@@ -187,11 +172,11 @@ void FrmCHInfoEdit::buildControls() {
 
 void FrmCHInfoEdit::setCaptions() {
     setWindowTitle(kCaption());
-    label1_->setText(kChannel());
+    label1_->setText(ChannelCaption()());
     for (std::size_t i = 0; i < label2_.size(); ++i)
-        label2_[i]->setText(kLabel2[i]());
+        label2_[i]->setText(ChannelFieldCaption(kLabelField[i])());
     for (std::size_t i = 0; i < check1_.size(); ++i)
-        check1_[i]->setText(kCheck1[i]());
+        check1_[i]->setText(ChannelFieldCaption(kCheckField[i])());
     SetCloseHelpCaptions(this);
     placeLabels();
 }

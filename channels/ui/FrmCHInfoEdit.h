@@ -15,13 +15,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class FrmCHInfoEdit : public QWidget, public CommitsPendingEdit {
+class FrmCHInfoEdit : public QWidget, public CommitsPendingEdit, public ReshowsDocument {
     Q_OBJECT
   public:
     explicit FrmCHInfoEdit(QWidget* parent = nullptr);
     ~FrmCHInfoEdit() override;
 
     void commitPendingEdit() override;
+    void reshowDocument() override { SetGridEditData(true); }
 
     // Loads the window. fromGrid: the channel is the grid's current row and Combo1
     // follows it; otherwise the grid's current row follows Combo1.

@@ -182,6 +182,16 @@ void FrmCommChInfo::reShowGrid() {
     });
 }
 
+void FrmCommChInfo::reshowDocument() {
+    reShowGrid();
+    // The keyboard goes back into the current cell with its stored value selected,
+    // as when the cell is entered, so typing replaces it.
+    QWidget* focus = QApplication::focusWidget();
+    const int column = grid_->currentColumn();
+    if (focus && isAncestorOf(focus) && grid_->currentRow() >= 1 && column >= 1 && column <= 9)
+        EnterGridEdit();
+}
+
 void FrmCommChInfo::SetShowEditData() {
     GuardedCall("frmCommChInfo_SetShowEditData", [&] {
         const int row = grid_->currentRow();

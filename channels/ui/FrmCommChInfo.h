@@ -32,13 +32,16 @@ class ChannelGridTable : public QTableWidget {
     void keyboardSearch(const QString&) override {}
 };
 
-class FrmCommChInfo : public QWidget, public CommitsPendingEdit {
+class FrmCommChInfo : public QWidget, public CommitsPendingEdit, public ReshowsDocument {
     Q_OBJECT
   public:
     explicit FrmCommChInfo(QWidget* parent = nullptr);
     ~FrmCommChInfo() override;
 
     void commitPendingEdit() override;
+    // Shows the stored channels again; the keyboard goes back into the current cell
+    // when it was in this window.
+    void reshowDocument() override;
 
     // Clears the cells and shows the channels of the current group.
     void SetGridData();

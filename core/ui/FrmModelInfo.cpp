@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Band.h"
+#include "core/DocumentEdits.h"
 #include "core/MessageBox.h"
 #include "core/Messages.h"
 #include "core/ui/CommonCaptions.h"
@@ -51,6 +52,8 @@ void FrmModelInfo::ok() {
     if (ShowMessage(MessageText(Msg::FreqDataCleared), MsgButtons::OkCancel, MsgIcon::Warning,
                     MessageText(Msg::TitleWarning)) != MsgAnswer::Ok)
         return reject();
+    // The band change and the new document built for it are one change.
+    const DocumentEdit edit;
     s.displayModelName = model_->currentText();
     s.bandText = band_->currentText();
     s.document.model.modelName.assignTerminated(s.currentModel.toLatin1());

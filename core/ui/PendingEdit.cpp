@@ -5,16 +5,26 @@
 #include <QApplication>
 #include <QPointer>
 
-void CommitPendingEdits() {
-    // The child windows of the main window and any other open window of the program.
+namespace {
+// The child windows of the main window and any other open window of the program.
+// A window closed meanwhile (a commit may show a message) is skipped.
+QList<QPointer<QWidget>> openWindows() {
     QList<QWidget*> open;
     if (ChildWindowHost* host = CurrentChildWindowHost()) open = host->children();
     QWidget* main = DialogParent();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != main && w->isVisible() && !w->objectName().isEmpty() && !open.contains(w))
             open.append(w);
-    // A commit may show a message; a window closed meanwhile is skipped.
-    const QList<QPointer<QWidget>> windows(open.begin(), open.end());
-    for (const QPointer<QWidget>& w : windows)
+    return QList<QPointer<QWidget>>(open.begin(), open.end());
+}
+} // namespace
+
+void CommitPendingEdits() {
+    for (const QPointer<QWidget>& w : openWindows())
         if (auto* editor = dynamic_cast<CommitsPendingEdit*>(w.data())) editor->commitPendingEdit();
+}
+
+void ReshowOpenEditors() {
+    for (const QPointer<QWidget>& w : openWindows())
+        if (auto* editor = dynamic_cast<ReshowsDocument*>(w.data())) editor->reshowDocument();
 }

@@ -8,6 +8,17 @@ class CommitsPendingEdit {
     virtual void commitPendingEdit() = 0;
 };
 
+// Editor windows implement this to show the document again after it changed
+// behind them (an undo or redo): every control shows its stored value.
+class ReshowsDocument {
+  public:
+    virtual ~ReshowsDocument() = default;
+    virtual void reshowDocument() = 0;
+};
+
+// Every open editor window shows the document again.
+void ReshowOpenEditors();
+
 // Every open editor window stores the value still being typed in it, so that the
 // document is complete before it is compared, saved, replaced or written to the radio.
 void CommitPendingEdits();

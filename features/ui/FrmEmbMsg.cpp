@@ -1,14 +1,16 @@
 #include "features/ui/FrmEmbMsg.h"
 
 #include "core/AppState.h"
+#include "core/DocumentEdits.h"
 #include "core/ui/CommonCaptions.h"
+#include "features/FeatureCaptions.h"
 #include "features/MessageLines.h"
 #include "features/ui/EditorParts.h"
 
 #include <QLineEdit>
 
 namespace {
-const Tr kCaption{QStringLiteral("Embedded Message"), QStringLiteral("嵌入信息")};
+using namespace MessageCaptions;
 constexpr int kHelpContext = 3700;
 
 FixedText<32>& line(int k) {
@@ -32,11 +34,19 @@ FrmEmbMsg::FrmEmbMsg(QWidget* parent) : QWidget(parent) {
             if (code == '\r' || code == '\n') return -1;
             return MessageKeyPasses(code) ? code : 0;
         });
-        StoreOnCommit(box, [box, k] { StoreMessageLine(box->text(), line(k)); });
+        StoreOnCommit(box, [box, k] {
+            const DocumentEdit edit;
+            StoreMessageLine(box->text(), line(k));
+        });
         text1_[k] = box;
     }
     AddHelpCloseButtons(this, 230, 106, kHelpContext);
     InstallContextHelp(this, kHelpContext);
+}
+
+void FrmEmbMsg::reshowDocument() {
+    for (int k = 0; k < 2; ++k)
+        text1_[k]->setText(MessageLineText(line(k)));
 }
 
 void FrmEmbMsg::commitPendingEdit() {

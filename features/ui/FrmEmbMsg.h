@@ -9,11 +9,12 @@
 
 class QLineEdit;
 
-class FrmEmbMsg : public QWidget, public CommitsPendingEdit {
+class FrmEmbMsg : public QWidget, public CommitsPendingEdit, public ReshowsDocument {
     Q_OBJECT
   public:
     explicit FrmEmbMsg(QWidget* parent = nullptr);
     void commitPendingEdit() override;
+    void reshowDocument() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

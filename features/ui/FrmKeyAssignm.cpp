@@ -1,6 +1,8 @@
 #include "features/ui/FrmKeyAssignm.h"
 
 #include "core/AppState.h"
+#include "core/DocumentEdits.h"
+#include "features/FeatureCaptions.h"
 #include "features/KeyRules.h"
 #include "features/ui/EditorParts.h"
 
@@ -8,9 +10,7 @@
 #include <QLabel>
 
 namespace {
-const Tr kCaption{QStringLiteral("Key Setting"), QStringLiteral("键设定")};
-const std::array<QString, 4> kKeyLabels{QStringLiteral("PF1"), QStringLiteral("PF2"),
-                                        QStringLiteral("PF1_1s"), QStringLiteral("PF2_1s")};
+using namespace KeyCaptions;
 constexpr std::array<int, 4> kListHelp{3401, 3402, 3403, 3404};
 constexpr int kHelpContext = 3400;
 constexpr int kLabelGap = 100;
@@ -52,6 +52,7 @@ void FrmKeyAssignm::SetShowData() {
 }
 
 void FrmKeyAssignm::storeKey(int k) {
+    const DocumentEdit edit;
     const QVariant chosen = combo1_[k]->currentData();
     if (chosen.isValid()) KeyCode(keys(), k) = static_cast<int16>(chosen.toInt());
 }

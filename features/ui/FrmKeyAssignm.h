@@ -10,11 +10,12 @@
 class QComboBox;
 class QLabel;
 
-class FrmKeyAssignm : public QWidget, public CommitsPendingEdit {
+class FrmKeyAssignm : public QWidget, public CommitsPendingEdit, public ReshowsDocument {
     Q_OBJECT
   public:
     explicit FrmKeyAssignm(QWidget* parent = nullptr);
     void commitPendingEdit() override;
+    void reshowDocument() override { SetShowData(); }
     void SetShowData();
 
   protected:

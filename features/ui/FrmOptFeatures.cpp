@@ -2,7 +2,9 @@
 
 #include "core/Ansi.h"
 #include "core/AppState.h"
+#include "core/DocumentEdits.h"
 #include "core/ui/CommonCaptions.h"
+#include "features/FeatureCaptions.h"
 #include "features/OptFeatRules.h"
 #include "features/ui/EditorParts.h"
 
@@ -13,49 +15,7 @@
 #include <QLineEdit>
 
 namespace {
-// Captions of this window.
-const Tr kCaption{QStringLiteral("Function Setup"), QStringLiteral("功能设定")};
-const std::array<Tr, 5> kLabel1{{
-    {QStringLiteral("Time Out Timer(TOT)[s]"), QStringLiteral("超时定时器(TOT)[秒]")},
-    {QStringLiteral("TOT Warnig Time[s]"), QStringLiteral("超时定时器预警[秒]")},
-    {QStringLiteral("Squelch Level"), QStringLiteral("静噪等级")},
-    {QStringLiteral("Mic Sensitivity"), QStringLiteral("麦克风灵敏度")},
-    {QStringLiteral("Voice Prompt"), QStringLiteral("提示音")},
-}};
-const std::array<Tr, 6> kCheck1{{
-    {QStringLiteral("Battery Save"), QStringLiteral("省电")},
-    {QStringLiteral("Beep"), QStringLiteral("哗音")},
-    {QStringLiteral("Scrambler Activation"), QStringLiteral("扰频器激活")},
-    {QStringLiteral("Scrambler Backup"), QStringLiteral("扰频器备份")},
-    {QStringLiteral("Alert Locked"), QStringLiteral("报警锁定")},
-    {QStringLiteral("Function Locked"), QStringLiteral("功能锁定")},
-}};
-const std::array<Tr, 4> kLabel2{{
-    {QStringLiteral("PTT ID Type"), QStringLiteral("PTT ID类型")},
-    {QStringLiteral("PTT ID"), QStringLiteral("PTT ID")},
-    {QStringLiteral("Begin of TX"), QStringLiteral("发射开始")},
-    {QStringLiteral("End of TX"), QStringLiteral("发射结束")},
-}};
-const std::array<Tr, 4> kCheck2{{
-    {QStringLiteral("VOX Function"), QStringLiteral("声控功能")},
-    {QStringLiteral("Cancel Operation"), QStringLiteral("取消操作")},
-    {QStringLiteral("VOX Proceed Tone"), QStringLiteral("声控可进行音调")},
-    {QStringLiteral("Frequency Show"), QStringLiteral("频率显示")},
-}};
-const std::array<Tr, 2> kLabel3{{
-    {QStringLiteral("VOX Level"), QStringLiteral("声控等级")},
-    {QStringLiteral("VOX Delay Time[s]"), QStringLiteral("声控延时[秒]")},
-}};
-const Tr kCheck3{QStringLiteral("Clone Mode"), QStringLiteral("复制模式")};
-const Tr kCheck4{QStringLiteral("Eliminate Squelch Tail When No CTCSS/DCS Signaling"),
-                 QStringLiteral("无信令时尾音消除")};
-const Tr kLabel4{QStringLiteral("Call Response"), QStringLiteral("呼叫响应")};
-const Tr kCheck5{QStringLiteral("Compander"), QStringLiteral("压扩")};
-const Tr kCheck6{QStringLiteral("Freqency Band Extension"), QStringLiteral("频段扩展")};
-const Tr kFrame1{QStringLiteral("PTT ID"), QStringLiteral("PTT ID")};
-const Tr kFrame2{QStringLiteral("VOX Setting"), QStringLiteral("声控设置")};
-const Tr kFrame3{QStringLiteral("Mode"), QStringLiteral("模式")};
-const Tr kFrame4{QStringLiteral("Call"), QStringLiteral("Call")};
+using namespace OptFeatCaptions;
 
 constexpr int kHelpContext = 3200;
 constexpr int kLabelGap = 100; // twips between a label and its box
@@ -276,6 +236,7 @@ void FrmOptFeatures::connectStores() {
 }
 
 void FrmOptFeatures::SaveOptFeat(int code) {
+    const DocumentEdit edit;
     OptFeatControl control;
     auto fromList = [&](QComboBox* list) {
         control.text = list->currentText();

@@ -13,11 +13,12 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 
-class FrmOptFeatures : public QWidget, public CommitsPendingEdit {
+class FrmOptFeatures : public QWidget, public CommitsPendingEdit, public ReshowsDocument {
     Q_OBJECT
   public:
     explicit FrmOptFeatures(QWidget* parent = nullptr);
     void commitPendingEdit() override;
+    void reshowDocument() override { showBlock(); }
 
     // Copies the control behind a save code into its field.
     void SaveOptFeat(int code);

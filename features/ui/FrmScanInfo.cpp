@@ -2,8 +2,10 @@
 
 #include "channels/ui/ListGroupChannelsCombo.h"
 #include "core/AppState.h"
+#include "core/DocumentEdits.h"
 #include "core/Hooks.h"
 #include "core/ui/ComboHelpers.h"
+#include "features/FeatureCaptions.h"
 #include "features/ScanRules.h"
 #include "features/ui/EditorParts.h"
 
@@ -12,15 +14,7 @@
 #include <QLabel>
 
 namespace {
-const Tr kCaption{QStringLiteral("Scan Information"), QStringLiteral("扫描信息")};
-const Tr kPriority{QStringLiteral("Priority"), QStringLiteral("优先")};
-const Tr kPriorityChannel{QStringLiteral("Priority Channel"), QStringLiteral("优先信道")};
-const Tr kLookBackA{QStringLiteral("Look Back Time A[s]"), QStringLiteral("回扫时间A[秒]")};
-const Tr kLookBackB{QStringLiteral("Look Back Time B[s]"), QStringLiteral("回扫时间B[秒]")};
-const Tr kRevertChannel{QStringLiteral("Revert Channel"), QStringLiteral("返回信道")};
-const Tr kDropoutDelay{QStringLiteral("Dropout Delay Time[s]"),
-                       QStringLiteral("扫描接收恢复延迟时间[秒]")};
-const Tr kTxDwell{QStringLiteral("TX Dwell Time[s]"), QStringLiteral("扫描发射恢复延迟时间[秒]")};
+using namespace ScanCaptions;
 
 constexpr int kHelpContext = 3500;
 constexpr int kLabelGap = 50;
@@ -142,6 +136,7 @@ void FrmScanInfo::showPriorityChannel(int group) {
 }
 
 void FrmScanInfo::store(int k) {
+    const DocumentEdit edit;
     QComboBox* list = combo1_[k];
     if (k == 0) {
         if (list->currentIndex() < 0) return;

@@ -12,12 +12,13 @@
 class QComboBox;
 class QLabel;
 
-class FrmScanInfo : public QWidget, public CommitsPendingEdit {
+class FrmScanInfo : public QWidget, public CommitsPendingEdit, public ReshowsDocument {
     Q_OBJECT
   public:
     explicit FrmScanInfo(QWidget* parent = nullptr);
     ~FrmScanInfo() override;
     void commitPendingEdit() override {}
+    void reshowDocument() override { showBlock(); }
 
     // Rebuilds and reselects the eight priority-channel lists.
     void ReshowByCh();
