@@ -1,9 +1,11 @@
 #include "app/Demo.h"
+#include "compare/ui/CompareCommands.h"
 #include "core/Startup.h"
 #include "core/ui/AboutWindows.h"
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
+#include "history/ui/HistoryCommands.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
@@ -15,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxUi();
     RegisterAllWindows();
+    RegisterHistoryCommands();
+    RegisterCompareWindows();
 
     // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
     DemoRadio demo;

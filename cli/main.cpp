@@ -18,7 +18,9 @@
       "back up the radio, write it, read it back and compare")                                     \
     X("verify", RunVerify, "--port P [--password PW] [--retries N] FILE.dat",                      \
       "compare the radio with a file (exit 0 same, 1 different)")                                  \
-    X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")
+    X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information") \
+    X("diff", RunDiff, "A.dat B.dat | --port P [--password PW] [--retries N] A.dat",              \
+      "list what differs (exit 0 same, 1 different, 2 error)")
 
 #define ZR580_DECLARE(name, entry, args, summary) int entry(const QStringList& arguments);
 ZR580_CLI_COMMANDS(ZR580_DECLARE)

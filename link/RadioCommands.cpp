@@ -46,3 +46,12 @@ bool ReadRadioInfo(LinkUi& ui) {
 bool TransferRunning() {
     return programLink().running();
 }
+
+bool ReadRadioImage(LinkUi& ui) {
+    publishRunning();
+    return programLink().startReadImage(ui);
+}
+
+const RadioImage& ProgramLinkImage() {
+    return programLink().image();
+}

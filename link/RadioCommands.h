@@ -22,6 +22,7 @@
 // Each returns true when the transfer started (its end is reported through
 // LinkUi::transferEnded), false when it stopped before (message shown).
 
+#include "core/Document.h"
 #include "link/LinkUi.h"
 
 bool ReadFromRadio(LinkUi& ui);
@@ -38,3 +39,11 @@ bool TransferRunning();
 // Gives the main window what it asks of the link (the running test and the
 // timer stop of its resize rule). Called at start-up and by each command.
 void InstallLinkHooks();
+
+// Reads the radio's whole memory into the program link's own image, leaving the
+// document and app().image alone (a comparison): the password, the progress and
+// the retry prompt of a read, no confirmation, no completion message, no model
+// and band check. Once LinkUi::transferEnded(Read, true) came, the memory is in
+// ProgramLinkImage().
+bool ReadRadioImage(LinkUi& ui);
+const RadioImage& ProgramLinkImage();

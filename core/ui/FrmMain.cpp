@@ -62,14 +62,25 @@ struct Target {
     const char* command; // registered command
 };
 constexpr Target kTargets[] = {
-    {"mnuFilePrint", "FrmPrintList", nullptr},      {"mnuModelInfo", "FrmModelInfo", nullptr},
-    {"mnuChannelInfo", "frmCommChInfo", nullptr},   {"mnuOptFeature", "FrmOptFeatures", nullptr},
-    {"mnuKeyAssignm", "FrmKeyAssignm", nullptr},    {"mnuScanInfo", "FrmScanInfo", nullptr},
-    {"mnuEmbeddedMsg", "FrmEmbMsg", nullptr},       {"mnuEMG", nullptr, "ReadRadioInfo"},
-    {"mnuRadioInfo", nullptr, "ReadRadioInfo"},     {"MnuBatch", "FrmCHBatch", nullptr},
-    {"mnuReadFromRadio", nullptr, "ReadFromRadio"}, {"mnuWriteToRadio", nullptr, "WriteToRadio"},
-    {"MnuProPassWord", "FrmPassWord", nullptr},     {"mnuComm", "FrmComSet", nullptr},
+    {"mnuFilePrint", "FrmPrintList", nullptr},
+    {"mnuModelInfo", "FrmModelInfo", nullptr},
+    {"mnuChannelInfo", "frmCommChInfo", nullptr},
+    {"mnuOptFeature", "FrmOptFeatures", nullptr},
+    {"mnuKeyAssignm", "FrmKeyAssignm", nullptr},
+    {"mnuScanInfo", "FrmScanInfo", nullptr},
+    {"mnuEmbeddedMsg", "FrmEmbMsg", nullptr},
+    {"mnuEMG", nullptr, "ReadRadioInfo"},
+    {"mnuRadioInfo", nullptr, "ReadRadioInfo"},
+    {"MnuBatch", "FrmCHBatch", nullptr},
+    {"mnuReadFromRadio", nullptr, "ReadFromRadio"},
+    {"mnuWriteToRadio", nullptr, "WriteToRadio"},
+    {"MnuProPassWord", "FrmPassWord", nullptr},
+    {"mnuComm", "FrmComSet", nullptr},
     {"mnuLanguage", "FrmSetLanguage", nullptr},
+    {"mnuEditUndo", nullptr, "Undo"},
+    {"mnuEditRedo", nullptr, "Redo"},
+    {"mnuFileCompare", nullptr, "CompareWithFile"},
+    {"mnuCompareRadio", nullptr, "CompareWithRadio"},
 };
 
 QIcon toolIcon(QStyle* style, const QString& key) {
@@ -77,6 +88,8 @@ QIcon toolIcon(QStyle* style, const QString& key) {
         {QStringLiteral("新建"), QStyle::SP_FileIcon},
         {QStringLiteral("打开"), QStyle::SP_DialogOpenButton},
         {QStringLiteral("保存"), QStyle::SP_DialogSaveButton},
+        {QStringLiteral("Undo"), QStyle::SP_ArrowBack},
+        {QStringLiteral("Redo"), QStyle::SP_ArrowForward},
         {QStringLiteral("打印"), QStyle::SP_FileDialogDetailedView},
         {QStringLiteral("ReadRadio"), QStyle::SP_ArrowDown},
         {QStringLiteral("CommSet"), QStyle::SP_ComputerIcon},
@@ -187,7 +200,8 @@ void FrmMain::buildMenus() {
             QAction* a = item.caption.en.isEmpty() ? m->addSeparator() : m->addAction(QString());
             a->setObjectName(QLatin1String(item.name));
             a->setProperty(kHelpIdProperty, item.helpId);
-            if (*item.shortcut) a->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
+            if (*item.shortcut)
+                a->setShortcuts(QKeySequence::listFromString(QLatin1String(item.shortcut)));
             if (item.checkable) {
                 a->setCheckable(true);
                 a->setChecked(true);
@@ -218,12 +232,12 @@ void FrmMain::buildToolbar() {
         }
         a->setObjectName(QStringLiteral("tbToolBar_%1").arg(def.position));
         a->setVisible(def.visible);
-        toolButtons_.append(a);
+        toolButtons_.insert(def.position, a);
     }
 }
 
 QAction* FrmMain::toolButton(int position) const {
-    return position >= 1 && position <= toolButtons_.size() ? toolButtons_[position - 1] : nullptr;
+    return toolButtons_.value(position, nullptr);
 }
 
 void FrmMain::buildPanel() {
@@ -357,6 +371,10 @@ void FrmMain::runToolButton(const QString& key) {
         runMenuItem(QStringLiteral("mnuFileOpen"));
     else if (key == QStringLiteral("保存"))
         runMenuItem(QStringLiteral("mnuFileSave"));
+    else if (key == QLatin1String("Undo"))
+        runMenuItem(QStringLiteral("mnuEditUndo"));
+    else if (key == QLatin1String("Redo"))
+        runMenuItem(QStringLiteral("mnuEditRedo"));
     else if (key == QStringLiteral("打印"))
         runMenuItem(QStringLiteral("mnuFilePrint"));
     else if (key == QLatin1String("ReadRadio"))

@@ -5,6 +5,7 @@
 #include "core/ui/WindowRegistry.h"
 
 #include <QHash>
+#include <QMap>
 #include <QMainWindow>
 
 class QAction;
@@ -39,7 +40,7 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
 
     QAction* menuAction(const QString& name) const { return actions_.value(name); }
     QMenu* menu(const QString& name) const { return menus_.value(name); }
-    // Toolbar button by 1-based position.
+    // Toolbar button by its position number (ToolButtonDef::position).
     QAction* toolButton(int position) const;
     QMdiArea* mdiArea() const { return mdi_; }
 
@@ -76,7 +77,7 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
     QToolBar* toolBar_ = nullptr;
-    QList<QAction*> toolButtons_; // by position - 1
+    QMap<int, QAction*> toolButtons_; // by position
     QList<QAction*> windowList_;
     QWidget* panel_ = nullptr; // Picture1
     QFrame* frame_ = nullptr;  // Frame1

@@ -1,10 +1,16 @@
 #include "core/ui/MainMenuTable.h"
 
+#include "core/Language.h"
+
 #include <cstring>
 
 namespace {
 Tr t(const char* en, const char* zh) {
     return Tr{QString::fromUtf8(en), QString::fromUtf8(zh)};
+}
+// A caption from the language files.
+Tr text(const char* section, const char* key) {
+    return LanguageTextPair(QLatin1String(section), QLatin1String(key));
 }
 } // namespace
 
@@ -19,6 +25,7 @@ const std::vector<MenuDef>& MainMenus() {
              {"mnuFileOpen", t("&Open", "打开(&O)"), "Ctrl+O", 102},
              {"mnuFileSave", t("&Save", "保存(&S)"), "", 103},
              {"mnuFileSaveAs", t("Save &As", "另存为(&A)"), "", 104},
+             {"mnuFileCompare", text("Compare", "MenuCompareFile")},
              {"mnuFileBar0", {}},
              {"mnuFilePrint", t("&Print", "打印(&P)"), "", 0, false},
              {"mnuFileBar1", {}},
@@ -36,6 +43,9 @@ const std::vector<MenuDef>& MainMenus() {
          300,
          true,
          {
+             {"mnuEditUndo", text("History", "Undo"), "Ctrl+Z"},
+             {"mnuEditRedo", text("History", "Redo"), "Ctrl+Y; Ctrl+Shift+Z"},
+             {"mnuEditBarUndo", {}},
              {"mnuChannelInfo", t("&Channel Information", "信道信息(&C)"), "", 3100},
              {"mnuEditBar0", {}},
              {"mnuOptFeature", t("&Function Setup", "功能设定(&O)"), "", 3200},
@@ -58,6 +68,7 @@ const std::vector<MenuDef>& MainMenus() {
          {
              {"mnuReadFromRadio", t("&Read from Radio", "从对讲机读取数据(&R)"), "", 401},
              {"mnuWriteToRadio", t("&Write to Radio", "向对讲机写入数据(&W)"), "", 402},
+             {"mnuCompareRadio", text("Compare", "MenuCompareRadio")},
              {"mnuTest", t("&Test Mode", "测试模式(&T)"), "", 0, false},
              {"mnuMWriteToRadio", t("&Multiple Write to Radio", "批量写入对讲机(&M)"), "", 0,
               false},
@@ -133,6 +144,8 @@ const std::vector<ToolButtonDef>& MainToolButtons() {
         {1, "新建", t("New", "新建"), "mnuFileNew"},
         {2, "打开", t("Open", "打开"), "mnuFileOpen"},
         {3, "保存", t("Save", "保存"), "mnuFileSave"},
+        {15, "Undo", text("History", "UndoButton"), "mnuEditUndo"},
+        {16, "Redo", text("History", "RedoButton"), "mnuEditRedo"},
         {4, nullptr, {}},
         {5, "打印", t("打印", "打印"), "mnuFilePrint"},
         {6, nullptr, {}},

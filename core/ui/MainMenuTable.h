@@ -9,7 +9,7 @@
 struct MenuItemDef {
     const char* name; // object name
     Tr caption;       // none: a separator line
-    const char* shortcut = "";
+    const char* shortcut = ""; // several separated by "; "
     int helpId = 0;
     bool visible = true;
     bool checkable = false;
@@ -28,7 +28,8 @@ const std::vector<MenuDef>& MainMenus();
 const Tr& MenuCaption(const char* name);
 
 struct ToolButtonDef {
-    int position;                      // 1-based; separators have no key
+    int position;                      // identifies the button: 1-14 in the original row,
+                                       // later buttons numbered on; separators have no key
     const char* key;                   // nullptr for a separator
     Tr caption{};                      // empty: icon only
     const char* tooltipMenu = nullptr; // menu item whose caption is the tooltip

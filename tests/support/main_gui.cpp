@@ -1,4 +1,6 @@
+#include "compare/ui/CompareCommands.h"
 #include "core/ui/WindowRegistry.h"
+#include "history/ui/HistoryCommands.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -7,6 +9,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     RegisterAllWindows();
+    RegisterHistoryCommands();
+    RegisterCompareWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,55 @@
+// zr580-cli diff A.dat B.dat, or diff --port P A.dat: what differs between two
+// documents, or between a document and a radio (only what the radio can hold),
+// one difference a line. Exit 0 when equal, 1 when different, 2 on an error, as
+// diff does.
+#include "cli/CliLink.h"
+#include "compare/DocumentCompare.h"
+#include "core/DataFile.h"
+
+#include <algorithm>
+
+namespace {
+bool readDocument(const QString& path, DocumentSnapshot* snapshot) {
+    return ReadDataFile(path, &snapshot->record, &snapshot->side);
+}
+
+int report(const QList<Difference>& differences) {
+    PrintOut(DifferenceReport(differences));
+    return differences.isEmpty() ? kExitOk : kExitFailure;
+}
+} // namespace
+
+int RunDiff(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("List what differs between two documents, or between a document and "
+                       "a radio (--port): place, field, value in A, other value, tab-separated."));
+    LinkOptions options;
+    options.addTo(parser, false);
+    parser.addPositionalArgument(QStringLiteral("A.dat"), QStringLiteral("The document."));
+    parser.addPositionalArgument(QStringLiteral("B.dat"),
+                                 QStringLiteral("The other document (not with --port)."));
+    const bool radio = std::any_of(arguments.begin(), arguments.end(), [](const QString& a) {
+        return a == QLatin1String("--port") || a.startsWith(QLatin1String("--port="));
+    });
+    // Usage errors and failures both end with 2 here: 1 means "different".
+    auto failed = [](int code) { return code == kExitOk ? kExitOk : kExitUsage; };
+    if (const int code = ParseCommand(parser, arguments, radio ? 1 : 2); code >= 0)
+        return failed(code);
+    const QStringList paths = parser.positionalArguments();
+
+    if (!radio) {
+        InstallTerminalMessages();
+        DocumentSnapshot a, b;
+        if (!readDocument(paths.at(0), &a) || !readDocument(paths.at(1), &b)) return kExitUsage;
+        return report(CompareDocuments(a, b));
+    }
+
+    LinkRun run;
+    if (const int code = PrepareLink(parser, options, false, run); code >= 0) return failed(code);
+    DocumentSnapshot a;
+    if (!readDocument(paths.at(0), &a)) return kExitUsage;
+    const auto readImage = [&run](LinkUi& ui) { return run.link->startReadImage(ui); };
+    if (!RunLinkTransfer(run, readImage, nullptr)) return kExitUsage;
+    return report(CompareWithRadioImage(a, run.link->image()));
+}

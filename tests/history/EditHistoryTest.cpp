@@ -1,0 +1,80 @@
+#include "TestSupport.h"
+
+#include "channels/ChannelTable.h"
+#include "core/AppState.h"
+#include "core/DataFile.h"
+#include "core/DocumentEdits.h"
+#include "core/DocumentOps.h"
+#include "history/EditHistory.h"
+
+namespace {
+class EditHistoryTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        InstallEditHistory();
+        InitNewDocument(); // a new document starts a new history
+    }
+    static QByteArray bytes() { return SerializeDocument(app().document); }
+    EditHistory& history = editHistory();
+};
+} // namespace
+
+// Every reported edit that changed something is one step, nested edits included;
+// undo restores the record exactly and the change test follows; redo gives the
+// edits back; a new edit drops the redo steps; a new document drops them all.
+TEST_F(EditHistoryTest, StepsUndoAndRedoExactly) {
+    const QByteArray start = bytes();
+    ASSERT_FALSE(IsModified());
+    ChangeChannelData(1, 1, FieldRxFreq, QStringLiteral("440.12500"));
+    {
+        const DocumentEdit batch; // one step, however many stores it makes
+        for (int row = 2; row <= 4; ++row)
+            ChangeChannelData(1, row, FieldRxFreq, QStringLiteral("441.00000"));
+        app().sideValues.bandExtension = 1;
+    }
+    DocumentEdited(); // nothing changed since: no step
+    ASSERT_EQ(history.undoSteps(), 2);
+    const QByteArray edited = bytes();
+    EXPECT_EQ(history.undoName(), "Channel 2 RX Frequency (+3)");
+
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.undoName(), "Channel 1 RX Frequency");
+    EXPECT_EQ(history.redoName(), "Channel 2 RX Frequency (+3)");
+    ASSERT_TRUE(history.undo());
+    EXPECT_FALSE(history.undo());
+    EXPECT_EQ(bytes(), start);
+    EXPECT_EQ(app().sideValues.bandExtension, 0);
+    EXPECT_FALSE(IsModified());
+
+    ASSERT_TRUE(history.redo());
+    ASSERT_TRUE(history.redo());
+    EXPECT_FALSE(history.redo());
+    EXPECT_EQ(bytes(), edited);
+    EXPECT_TRUE(IsModified());
+
+    history.undo();
+    ChangeChannelData(8, 16, FieldRxFreq, QStringLiteral("479.00000"));
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.undoSteps(), 2);
+
+    ASSERT_TRUE(SaveDataFile(path("a.dat")));
+    ASSERT_TRUE(LoadDataFile(path("a.dat")));
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(history.canRedo());
+}
+
+// The oldest steps go beyond 1,000; an edit that changed nothing is no step.
+TEST_F(EditHistoryTest, KeepsTheLastThousandSteps) {
+    int16& squelch = app().document.settings.features.optional.squelchLevel;
+    for (int i = 1; i <= EditHistory::kLimit + 5; ++i) {
+        squelch = static_cast<int16>(i);
+        DocumentEdited();
+        DocumentEdited();
+    }
+    EXPECT_EQ(history.undoSteps(), EditHistory::kLimit);
+    while (history.undo()) {
+    }
+    EXPECT_EQ(squelch, 5);
+    EXPECT_EQ(history.redoSteps(), EditHistory::kLimit);
+}
