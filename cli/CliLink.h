@@ -42,6 +42,11 @@ struct LinkRun {
 int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bool withYes,
                 LinkRun& run);
 
+// The same without the port and the link: the retries, the password, the
+// timing, the terminal messages and the settings.
+int PrepareLinkSettings(const QCommandLineParser& parser, const LinkOptions& options,
+                        bool withYes, LinkRun& run);
+
 enum class LinkCommand { Read, Write, RadioInfo };
 // Runs the command to its end; true when the transfer completed. The completion
 // message is held back in `completion` so the caller prints it after its own work.

@@ -12,7 +12,8 @@
     X("image", RunImage, "IN.dat OUT.bin", "write the 4096-byte image a write would send")         \
     X("from-image", RunFromImage, "IN.bin OUT.dat", "build a document from a radio image")         \
     X("read", RunRead, "--port P [--password PW] [--yes] [--retries N] OUT.dat", "read the radio") \
-    X("write", RunWrite, "--port P [--password PW] [--yes] [--retries N] IN.dat", "write radio")   \
+    X("write", RunWrite, "--port P [--password PW] [--yes] [--retries N] IN.dat",                  \
+      "write radio; several --port P (or --ports-from FILE) write every radio at once")            \
     X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")
 
 #define ZR580_DECLARE(name, entry, args, summary) int entry(const QStringList& arguments);

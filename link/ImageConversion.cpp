@@ -16,7 +16,11 @@ constexpr int kModelNameLength = 5;
 }
 
 void FillImage() {
-    app().image.fill(0xFF);
+    FillImage(app().image);
+}
+
+void FillImage(RadioImage& image) {
+    image.fill(0xFF);
 }
 
 void ModelToImage(const QString& model, int16 bandIndex, RadioImage& image) {
@@ -56,15 +60,22 @@ void DocumentToImage(const DocumentRecord& doc, const SideValues& side, const QS
 }
 
 void RecordsToImage() {
-    AppState& state = app();
+    RecordsToImage(app().image);
+}
+
+void RecordsToImage(RadioImage& image) {
+    const AppState& state = app();
     DocumentToImage(state.document, state.sideValues, state.currentModel,
-                    BandIndexOf(state.bandText), state.image);
+                    BandIndexOf(state.bandText), image);
 }
 
 void ImageToRecords() {
+    ImageToRecords(app().image);
+}
+
+void ImageToRecords(const RadioImage& image) {
     AppState& state = app();
     DocumentRecord& doc = state.document;
-    const RadioImage& image = state.image;
     ImageToChannels(image, doc);
     doc.model = ImageToModel(image);
     ApplyDocumentModel(doc.model);

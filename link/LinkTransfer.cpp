@@ -84,6 +84,10 @@ int RadioLink::firstBlock() const {
     return planOf(t_.operation).firstBlock;
 }
 
+RadioImage& RadioLink::image() const {
+    return image_ ? *image_ : app().image;
+}
+
 QString RadioLink::device() const {
     return device_.isEmpty() ? PortDevice(app().comPort) : device_;
 }
@@ -170,7 +174,7 @@ void RadioLink::SendNextBlock() {
     frame.append(static_cast<char>((t_.address >> 8) & 0xFF));
     frame.append(static_cast<char>(t_.address & 0xFF));
     frame.append(static_cast<char>(t_.blockSize));
-    frame.append(reinterpret_cast<const char*>(app().image.data()) + t_.address, t_.blockSize);
+    frame.append(reinterpret_cast<const char*>(image().data()) + t_.address, t_.blockSize);
     send(frame, 1);
 }
 
@@ -202,7 +206,7 @@ void RadioLink::storeIdentification(const QByteArray& reply) {
     t_.radioModel = RadioModelOf(reply);
     t_.radioBand = byteAt(reply, 6);
     for (int i = 0; i < kIdentificationLength; ++i)
-        if (i != 6) app().image[kIdentificationOffset + i] = byteAt(reply, i);
+        if (i != 6) image()[kIdentificationOffset + i] = byteAt(reply, i);
 }
 
 void RadioLink::onReceive() {
@@ -233,7 +237,7 @@ void RadioLink::onReceive() {
         const int length = byteAt(reply, 3);
         if (address == t_.address && length == t_.blockSize && size == length + 4 &&
             address + length <= kImageSize) {
-            std::copy(reply.begin() + 4, reply.end(), app().image.begin() + address);
+            std::copy(reply.begin() + 4, reply.end(), image().begin() + address);
             if (t_.operation == 1 || t_.operation == 2) updateProgress();
             AdvanceTransfer();
         }
@@ -242,7 +246,8 @@ void RadioLink::onReceive() {
 }
 
 void RadioLink::handlePasswordBlock(const QByteArray& reply) {
-    if (PasswordMatches(reply)) {
+    QString& held = password_ ? *password_ : app().heldPassword;
+    if (PasswordMatches(reply, held)) {
         AdvanceTransfer();
         return;
     }
@@ -250,12 +255,12 @@ void RadioLink::handlePasswordBlock(const QByteArray& reply) {
     std::optional<QString> typed;
     if (ui_) {
         ModalScope modal(modalDepth_);
-        typed = ui_->askPassword(app().heldPassword);
+        typed = ui_->askPassword(held);
     }
     if (t_.operation == 0) return;
     pendingError_ = false; // a restart reopens the port
-    if (typed) app().heldPassword = TrimPasswordEntry(*typed);
-    if (PasswordMatches(reply)) {
+    if (typed) held = TrimPasswordEntry(*typed);
+    if (PasswordMatches(reply, held)) {
         AskRetry(false);
         return;
     }
@@ -303,7 +308,8 @@ void RadioLink::AdvanceTransfer() {
             bool passed = false;
             {
                 ModalScope modal(modalDepth_);
-                passed = CheckModelAndBand(t_.radioModel, t_.radioBand);
+                passed = ui_ ? ui_->checkModelAndBand(t_.radioModel, t_.radioBand)
+                             : CheckModelAndBand(t_.radioModel, t_.radioBand);
             }
             if (t_.operation == 0 || handlePendingError()) return;
             if (!passed) {
@@ -509,7 +515,7 @@ void RadioLink::storeRadioFlags(const std::array<int16, 3>& before) {
 void RadioLink::afterRead() {
     if (ui_) ui_->beforeDocumentReplaced();
     const auto flags = app().radioFlags;
-    ImageToRecords();
+    ImageToRecords(image());
     app().documentName = QStringLiteral("new.dat");
     app().isNewDocument = true;
     storeRadioFlags(flags);
@@ -518,7 +524,7 @@ void RadioLink::afterRead() {
 
 void RadioLink::afterRadioInfo() {
     const auto flags = app().radioFlags;
-    ApplyRadioInfoFromImage();
+    ApplyRadioInfoFromImage(image());
     storeRadioFlags(flags);
     if (ui_) {
         ModalScope modal(modalDepth_);
@@ -556,7 +562,7 @@ bool RadioLink::startRead(LinkUi& ui) {
     if (!OpenLink()) return abandonStart();
     if (port_->isOpen()) port_->close();
     if (!confirmStart(ui, Msg::ReadConfirm)) return abandonStart();
-    FillImage();
+    FillImage(image());
     if (!portOpenOrSay(ui)) return abandonStart();
     ui.progressReset();
     StartHandshake();
@@ -578,8 +584,8 @@ bool RadioLink::startWrite(LinkUi& ui) {
         if (port_->isOpen()) port_->close();
         return abandonStart();
     }
-    FillImage();
-    RecordsToImage();
+    FillImage(image());
+    RecordsToImage(image());
     if (!portOpenOrSay(ui)) return abandonStart();
     // The confirmation left time for bytes to arrive or the port to fail.
     pendingError_ = false;
@@ -595,7 +601,7 @@ bool RadioLink::startRadioInfo(LinkUi& ui) {
     t_.operation = 3;
     t_.readStep = 0;
     if (!OpenLink()) return abandonStart();
-    FillImage();
+    FillImage(image());
     StartHandshake();
     return true;
 }

@@ -43,7 +43,11 @@ void MergeRadioFlags(const RadioImage& image, std::array<int16, 3>& flags) {
 }
 
 void ApplyRadioInfoFromImage() {
+    ApplyRadioInfoFromImage(app().image);
+}
+
+void ApplyRadioInfoFromImage(const RadioImage& image) {
     AppState& state = app();
-    MergeRadioFlags(state.image, state.radioFlags);
-    ImageToRadioInfo(state.image, state.radioInfo);
+    MergeRadioFlags(image, state.radioFlags);
+    ImageToRadioInfo(image, state.radioInfo);
 }
