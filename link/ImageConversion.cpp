@@ -16,11 +16,7 @@ constexpr int kModelNameLength = 5;
 }
 
 void FillImage() {
-    FillImage(app().image);
-}
-
-void FillImage(RadioImage& image) {
-    image.fill(0xFF);
+    app().image.fill(0xFF);
 }
 
 void ModelToImage(const QString& model, int16 bandIndex, RadioImage& image) {
@@ -60,22 +56,15 @@ void DocumentToImage(const DocumentRecord& doc, const SideValues& side, const QS
 }
 
 void RecordsToImage() {
-    RecordsToImage(app().image);
-}
-
-void RecordsToImage(RadioImage& image) {
-    const AppState& state = app();
+    AppState& state = app();
     DocumentToImage(state.document, state.sideValues, state.currentModel,
-                    BandIndexOf(state.bandText), image);
+                    BandIndexOf(state.bandText), state.image);
 }
 
 void ImageToRecords() {
-    ImageToRecords(app().image);
-}
-
-void ImageToRecords(const RadioImage& image) {
     AppState& state = app();
     DocumentRecord& doc = state.document;
+    const RadioImage& image = state.image;
     ImageToChannels(image, doc);
     doc.model = ImageToModel(image);
     ApplyDocumentModel(doc.model);

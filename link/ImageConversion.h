@@ -9,19 +9,15 @@
 constexpr int kModelNameOffset = 2641; // 0xA51..0xA55
 constexpr int kBandIndexOffset = 2646; // 0xA56
 
-// Every byte of app().image (or of the given image) becomes 0xFF.
+// Every byte of app().image becomes 0xFF.
 void FillImage();
-void FillImage(RadioImage& image);
-// The open document (record, side values, current model and band) into app().image
-// (or into the given image).
+// The open document (record, side values, current model and band) into app().image.
 void RecordsToImage();
-void RecordsToImage(RadioImage& image);
-// app().image (or the given image) into the open document: channels, model and
-// band (applied to the program state), messages, keys, optional features, side
-// values, scan values and the radio flags. The DTMF and FleetLink settings, the
-// lists and the two PTT ID codes stay as they are.
+// app().image into the open document: channels, model and band (applied to the
+// program state), messages, keys, optional features, side values, scan values and
+// the radio flags. The DTMF and FleetLink settings, the lists and the two PTT ID
+// codes stay as they are.
 void ImageToRecords();
-void ImageToRecords(const RadioImage& image);
 
 // The building blocks, on explicit records.
 void DocumentToImage(const DocumentRecord& doc, const SideValues& side, const QString& model,

@@ -84,10 +84,6 @@ int RadioLink::firstBlock() const {
     return planOf(t_.operation).firstBlock;
 }
 
-RadioImage& RadioLink::image() const {
-    return image_ ? *image_ : app().image;
-}
-
 QString RadioLink::device() const {
     return device_.isEmpty() ? PortDevice(app().comPort) : device_;
 }
@@ -174,7 +170,7 @@ void RadioLink::SendNextBlock() {
     frame.append(static_cast<char>((t_.address >> 8) & 0xFF));
     frame.append(static_cast<char>(t_.address & 0xFF));
     frame.append(static_cast<char>(t_.blockSize));
-    frame.append(reinterpret_cast<const char*>(image().data()) + t_.address, t_.blockSize);
+    frame.append(reinterpret_cast<const char*>(app().image.data()) + t_.address, t_.blockSize);
     send(frame, 1);
 }
 
@@ -206,7 +202,7 @@ void RadioLink::storeIdentification(const QByteArray& reply) {
     t_.radioModel = RadioModelOf(reply);
     t_.radioBand = byteAt(reply, 6);
     for (int i = 0; i < kIdentificationLength; ++i)
-        if (i != 6) image()[kIdentificationOffset + i] = byteAt(reply, i);
+        if (i != 6) app().image[kIdentificationOffset + i] = byteAt(reply, i);
 }
 
 void RadioLink::onReceive() {
@@ -237,7 +233,7 @@ void RadioLink::onReceive() {
         const int length = byteAt(reply, 3);
         if (address == t_.address && length == t_.blockSize && size == length + 4 &&
             address + length <= kImageSize) {
-            std::copy(reply.begin() + 4, reply.end(), image().begin() + address);
+            std::copy(reply.begin() + 4, reply.end(), app().image.begin() + address);
             if (t_.operation == 1 || t_.operation == 2) updateProgress();
             AdvanceTransfer();
         }
@@ -515,7 +511,7 @@ void RadioLink::storeRadioFlags(const std::array<int16, 3>& before) {
 void RadioLink::afterRead() {
     if (ui_) ui_->beforeDocumentReplaced();
     const auto flags = app().radioFlags;
-    ImageToRecords(image());
+    ImageToRecords();
     app().documentName = QStringLiteral("new.dat");
     app().isNewDocument = true;
     storeRadioFlags(flags);
@@ -524,7 +520,7 @@ void RadioLink::afterRead() {
 
 void RadioLink::afterRadioInfo() {
     const auto flags = app().radioFlags;
-    ApplyRadioInfoFromImage(image());
+    ApplyRadioInfoFromImage();
     storeRadioFlags(flags);
     if (ui_) {
         ModalScope modal(modalDepth_);
@@ -562,7 +558,7 @@ bool RadioLink::startRead(LinkUi& ui) {
     if (!OpenLink()) return abandonStart();
     if (port_->isOpen()) port_->close();
     if (!confirmStart(ui, Msg::ReadConfirm)) return abandonStart();
-    FillImage(image());
+    FillImage();
     if (!portOpenOrSay(ui)) return abandonStart();
     ui.progressReset();
     StartHandshake();
@@ -584,8 +580,8 @@ bool RadioLink::startWrite(LinkUi& ui) {
         if (port_->isOpen()) port_->close();
         return abandonStart();
     }
-    FillImage(image());
-    RecordsToImage(image());
+    FillImage();
+    RecordsToImage();
     if (!portOpenOrSay(ui)) return abandonStart();
     // The confirmation left time for bytes to arrive or the port to fail.
     pendingError_ = false;
@@ -601,7 +597,7 @@ bool RadioLink::startRadioInfo(LinkUi& ui) {
     t_.operation = 3;
     t_.readStep = 0;
     if (!OpenLink()) return abandonStart();
-    FillImage(image());
+    FillImage();
     StartHandshake();
     return true;
 }

@@ -57,13 +57,10 @@ class RadioLink {
     // The device to open; empty (the default) takes the "comPort" setting.
     void setPortDevice(const QString& device) { device_ = device; }
 
-    // Several links can run side by side, one per port. By default a link works
-    // on the program's radio image and held password; a link given its own
-    // keeps every byte it sends and receives, and every password typed, there.
-    // The image must outlive the link.
-    void setImage(RadioImage& image) { image_ = &image; }
+    // Several links can run side by side, one per port. By default a link
+    // compares the radio's password with the program's held password; a link
+    // given its own compares with that, and keeps a password typed there.
     void setPassword(const QString& password) { password_ = password; }
-    RadioImage& image() const;
 
     // The commands below the windows (see RadioCommands.h).
     bool startRead(LinkUi& ui);
@@ -112,7 +109,6 @@ class RadioLink {
     std::unique_ptr<ReplyTimer> timer_;
     LinkUi* ui_ = nullptr;
     QString device_;
-    RadioImage* image_ = nullptr;
     std::optional<QString> password_;
     int modalDepth_ = 0;
     bool pendingError_ = false;

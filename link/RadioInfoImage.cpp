@@ -43,11 +43,7 @@ void MergeRadioFlags(const RadioImage& image, std::array<int16, 3>& flags) {
 }
 
 void ApplyRadioInfoFromImage() {
-    ApplyRadioInfoFromImage(app().image);
-}
-
-void ApplyRadioInfoFromImage(const RadioImage& image) {
     AppState& state = app();
-    MergeRadioFlags(image, state.radioFlags);
-    ImageToRadioInfo(image, state.radioInfo);
+    MergeRadioFlags(state.image, state.radioFlags);
+    ImageToRadioInfo(state.image, state.radioInfo);
 }

@@ -13,6 +13,5 @@ constexpr int kRadioInfoFlagsOffset = 2688; // 0xA80
 void ImageToRadioInfo(const RadioImage& image, RadioInfoRecord& info);
 // Each flag that is 0 takes bit k of byte 0xA80; a flag once 1 stays 1.
 void MergeRadioFlags(const RadioImage& image, std::array<int16, 3>& flags);
-// Both, on app(): the record and the flags, from app().image or the given image.
+// Both, on app(): the record and the flags.
 void ApplyRadioInfoFromImage();
-void ApplyRadioInfoFromImage(const RadioImage& image);
