@@ -151,7 +151,7 @@ int RunFleetWrite(const QCommandLineParser& parser, const LinkOptions& options,
     };
     QElapsedTimer clock;
     clock.start();
-    runner.start();
+    if (!runner.start()) return kExitFailure;
     status.start();
     if (runner.running()) loop.exec();
     status.erase();

@@ -3,14 +3,15 @@
 #include "core/AppState.h"
 #include "core/Band.h"
 #include "core/DataFile.h"
+#include "core/MessageBox.h"
 #include "core/Messages.h"
+#include "link/ImageConversion.h"
 #include "link/SerialLinkPort.h"
 
 #include <QFileInfo>
 
 struct FleetRunner::Job {
     FleetJob state;
-    RadioImage image{};
     std::unique_ptr<RadioLink> link;
     std::unique_ptr<JobUi> ui;
     int retriesLeft = 0;
@@ -102,7 +103,6 @@ void FleetRunner::setPorts(const QList<FleetPort>& ports) {
         job->state.port = port;
         job->link = factory_(port);
         job->link->setPortDevice(port.device);
-        job->link->setImage(job->image);
         job->ui = std::make_unique<JobUi>(*this, static_cast<int>(jobs_.size()));
         jobs_.push_back(std::move(job));
     }
@@ -115,13 +115,20 @@ void FleetRunner::takeDocument() {
     fileSha256_ = Sha256Hex(SerializeDocument(s.document));
     fileModel_ = s.currentModel.trimmed();
     fileBand_ = BandIndexOf(s.bandText);
+    fileImage_.fill(0xFF);
+    DocumentToImage(s.document, s.sideValues, s.currentModel, fileBand_, fileImage_);
 }
 
-void FleetRunner::start() {
-    if (running()) return;
+bool FleetRunner::start() {
+    if (running()) return false;
+    if (app().document.channelCount <= 0) {
+        ShowMessage(MessageText(Msg::NeedOneChannel));
+        return false;
+    }
     takeDocument();
     for (int row = 0; row < count(); ++row)
         begin(row);
+    return true;
 }
 
 bool FleetRunner::restart(int row) {
@@ -141,9 +148,9 @@ void FleetRunner::begin(int row) {
     j.retriesLeft = options_.retries;
     j.link->setPassword(options_.password);
     if (jobChanged) jobChanged(row);
-    // A write that does not start (the port cannot be opened, no channel to
-    // write) has said why and ends here.
-    if (!j.link->startWrite(*j.ui)) finish(row, false);
+    // A write that does not start (the port cannot be opened) has said why and
+    // ends here.
+    if (!j.link->startWriteImage(*j.ui, fileImage_)) finish(row, false);
 }
 
 void FleetRunner::finish(int row, bool success) {

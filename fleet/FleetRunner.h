@@ -7,7 +7,9 @@
 // another band is written only when that was allowed for the batch.
 //
 // The document written is the program's open document, as it is when start()
-// is called; each finished job appends a line to the fleet log.
+// is called; each job writes it from its link's own image, so the document and
+// the program's image stay untouched. Each finished job appends a line to the
+// fleet log.
 
 #include "fleet/FleetJob.h"
 #include "fleet/FleetLog.h"
@@ -40,8 +42,10 @@ class FleetRunner {
     // The radios; only while nothing runs.
     void setPorts(const QList<FleetPort>& ports);
 
-    // Starts every job. The document's bytes and name are taken now.
-    void start();
+    // Starts every job. The document's bytes and name are taken now. A document
+    // without a channel is refused ("Only when it at least has data of one
+    // channel, ..." shown): false.
+    bool start();
     // Starts one job again (one that is not running); false otherwise.
     bool restart(int row);
     // Ends every running transfer (the port is closed); each is logged as stopped.
@@ -76,6 +80,7 @@ class FleetRunner {
     QString fileSha256_;
     QString fileModel_;
     int fileBand_ = -1;
+    RadioImage fileImage_{};
     bool stopping_ = false;
     bool logFailed_ = false;
 };
