@@ -136,6 +136,20 @@ int FillPortList(QStringList& list) {
     return numbers.isEmpty() ? 0 : numbers.first();
 }
 
+QString PortDescription(int number) {
+    const QString device = PortDevice(number);
+    const QString target = QFileInfo(device).canonicalFilePath();
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (info.systemLocation() != device && info.systemLocation() != target) continue;
+        QStringList parts;
+        if (!info.description().isEmpty()) parts.append(info.description());
+        if (!info.manufacturer().isEmpty() && !info.description().contains(info.manufacturer()))
+            parts.append(info.manufacturer());
+        if (!parts.isEmpty()) return parts.join(QStringLiteral(", "));
+    }
+    return device;
+}
+
 bool PortExists(int number) {
     return number > 0 && PresentPorts().contains(number);
 }

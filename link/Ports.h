@@ -35,6 +35,10 @@ QList<int> PresentPorts();
 // number of the first, 0 when there is none.
 int FillPortList(QStringList& list);
 bool PortExists(int number);
+// What the system says of the adapter behind a port ("USB-Serial Controller,
+// Prolific"); the device path when it says nothing (a pseudo-terminal, an
+// assigned path the system does not list).
+QString PortDescription(int number);
 int FirstPort();
 // The number in a list entry: the text from its fourth character, at most three
 // characters, trimmed; 0 when that is not a number.
