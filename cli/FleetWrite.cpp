@@ -56,7 +56,7 @@ bool CollectPorts(const QCommandLineParser& parser, const LinkOptions& options,
 
 QString ResultLine(const FleetJob& job) {
     QString line = job.port.name + QStringLiteral(": ") + FleetPhaseText(job.phase);
-    if (job.phase == FleetPhase::Failed) line += QLatin1Char(' ') + job.failure;
+    if (job.phase == FleetPhase::Failed) line += QStringLiteral(": ") + job.failure;
     QStringList about;
     if (!job.radioModel.isEmpty()) about.append(job.radioModel);
     if (job.radioBand >= 0 && job.radioBand < BandTexts().size())

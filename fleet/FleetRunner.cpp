@@ -6,6 +6,7 @@
 #include "core/MessageBox.h"
 #include "core/Messages.h"
 #include "link/ImageConversion.h"
+#include "link/RadioInfoImage.h"
 #include "link/SerialLinkPort.h"
 
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 struct FleetRunner::Job {
     FleetJob state;
     std::unique_ptr<RadioLink> link;
+    std::unique_ptr<SafeWrite> sequence;
     std::unique_ptr<JobUi> ui;
     int retriesLeft = 0;
 };
@@ -71,10 +73,13 @@ class FleetRunner::JobUi : public LinkUi {
         job().state.percent = percent;
         changed();
     }
-    // The first reason given is the one kept.
+    // The first reason given is the one kept, on one line; a stopped job was stopped.
     void fail(const QString& text) {
         QString& failure = job().state.failure;
-        if (failure.isEmpty()) failure = text;
+        if (runner_.stopping_)
+            failure = FleetText("Stopped");
+        else if (failure.isEmpty())
+            failure = QString(text).replace(u'\n', u' ');
     }
 
     FleetRunner& runner_;
@@ -103,6 +108,7 @@ void FleetRunner::setPorts(const QList<FleetPort>& ports) {
         job->state.port = port;
         job->link = factory_(port);
         job->link->setPortDevice(port.device);
+        job->sequence = std::make_unique<SafeWrite>(*job->link);
         job->ui = std::make_unique<JobUi>(*this, static_cast<int>(jobs_.size()));
         jobs_.push_back(std::move(job));
     }
@@ -115,8 +121,8 @@ void FleetRunner::takeDocument() {
     fileSha256_ = Sha256Hex(SerializeDocument(s.document));
     fileModel_ = s.currentModel.trimmed();
     fileBand_ = BandIndexOf(s.bandText);
-    fileImage_.fill(0xFF);
-    DocumentToImage(s.document, s.sideValues, s.currentModel, fileBand_, fileImage_);
+    fileImage_ = OpenDocumentImage();
+    fileDocument_ = s.document;
 }
 
 bool FleetRunner::start() {
@@ -147,10 +153,35 @@ void FleetRunner::begin(int row) {
     j.state.phase = FleetPhase::Write;
     j.retriesLeft = options_.retries;
     j.link->setPassword(options_.password);
+    j.sequence->onPhase = [this, row](SafeWritePhase phase) { enterPhase(row, phase); };
     if (jobChanged) jobChanged(row);
-    // A write that does not start (the port cannot be opened) has said why and
-    // ends here.
-    if (!j.link->startWriteImage(*j.ui, fileImage_)) finish(row, false);
+    // A sequence that does not start (the port cannot be opened, the backup
+    // folder is not writable) has said why and ends here.
+    if (!j.sequence->start(*j.ui, fileImage_, fileDocument_, options_.safeWrite))
+        finish(row, false);
+}
+
+void FleetRunner::enterPhase(int row, SafeWritePhase phase) {
+    Job& j = *jobs_[static_cast<std::size_t>(row)];
+    switch (phase) {
+    case SafeWritePhase::Backup:
+        j.state.phase = FleetPhase::Backup;
+        break;
+    case SafeWritePhase::Write:
+        j.state.phase = FleetPhase::Write;
+        // The backup holds the radio's whole memory, its information area too.
+        if (!j.sequence->result().backupPath.isEmpty()) {
+            j.state.backupPath = j.sequence->result().backupPath;
+            RadioInfoRecord info;
+            ImageToRadioInfo(j.link->image(), info);
+            j.state.info = info;
+        }
+        break;
+    case SafeWritePhase::Verify:
+        j.state.phase = FleetPhase::Verify;
+        break;
+    }
+    if (jobChanged) jobChanged(row);
 }
 
 void FleetRunner::finish(int row, bool success) {
@@ -161,6 +192,7 @@ void FleetRunner::finish(int row, bool success) {
         s.radioModel = j.link->transfer().radioModel;
         s.radioBand = j.link->transfer().radioBand;
     }
+    if (s.backupPath.isEmpty()) s.backupPath = j.sequence->result().backupPath;
     if (!success && s.failure.isEmpty())
         s.failure = FleetText(stopping_ ? "Stopped" : "ConnectionFailed");
     if (success) s.failure.clear();

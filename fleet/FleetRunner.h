@@ -1,19 +1,21 @@
 #pragma once
-// Programs several radios at once, one transfer per port. Every job has its
-// own link (port, reply timer, radio image, password) and runs on the
-// user-interface thread beside the others; a failure ends its own job only.
+// Programs several radios at once, one safe write (backup, write, verify) per
+// port. Every job has its own link (port, reply timer, radio image, password)
+// and runs on the user-interface thread beside the others; a failure ends its
+// own job only.
 // Nothing a job does waits for the user: the batch password is used for every
 // radio, a retry is taken only while the job has retries left, and a radio of
 // another band is written only when that was allowed for the batch.
 //
 // The document written is the program's open document, as it is when start()
 // is called; each job writes it from its link's own image, so the document and
-// the program's image stay untouched. Each finished job appends a line to the
-// fleet log.
+// the program's image stay untouched. The radio's information area comes from
+// its backup. Each finished job appends a line to the fleet log.
 
 #include "fleet/FleetJob.h"
 #include "fleet/FleetLog.h"
 #include "link/LinkTransfer.h"
+#include "safewrite/SafeWrite.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,6 +27,7 @@ struct FleetOptions {
     QString password;       // the batch password
     int retries = 0;        // automatic restarts of a failed transfer, per radio
     bool otherBand = false; // write a radio whose band differs from the file's
+    SafeWriteOptions safeWrite; // backup and verify, both on by default
     QString logPath = FleetLogPath();
 };
 
@@ -70,6 +73,7 @@ class FleetRunner {
     class JobUi;
     void takeDocument();
     void begin(int row);
+    void enterPhase(int row, SafeWritePhase phase);
     void finish(int row, bool success);
     void log(const FleetJob& job);
 
@@ -81,6 +85,7 @@ class FleetRunner {
     QString fileModel_;
     int fileBand_ = -1;
     RadioImage fileImage_{};
+    DocumentRecord fileDocument_;
     bool stopping_ = false;
     bool logFailed_ = false;
 };

@@ -1,12 +1,15 @@
 // Several radios written at once in-process, interleaved frame by frame: each
-// radio gets exactly the frames of a write on its own, a bad radio fails alone
-// with its reason, and every radio leaves one line in the fleet log.
+// radio gets exactly the frames of a safe write on its own and keeps its own
+// backup, a bad radio fails alone with its reason, and every radio leaves one
+// line in the fleet log.
 #include "FleetRig.h"
 #include "TestSupport.h"
 
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "fleet/FleetRunner.h"
+#include "link/ImageConversion.h"
+#include "safewrite/SafeWriteTexts.h"
 
 #include <functional>
 
@@ -22,23 +25,32 @@ class FleetRunnerTest : public ProgramTest {
         AppendTestChannel(app().document, 1);
         AppendTestChannel(app().document, 30, "44112500", "FFFFFFFF");
         AppendTestChannel(app().document, 128);
-        // A write on its own, for comparison.
+        // A safe write on its own, for comparison.
         Rig solo;
         solo.s.radio.setPassword(kPassword.toLatin1());
-        app().heldPassword = kPassword;
-        ASSERT_TRUE(solo.link->startWrite(solo.ui));
+        solo.link->setPassword(kPassword);
+        SafeWrite sequence(*solo.link);
+        ASSERT_TRUE(sequence.start(solo.ui, OpenDocumentImage(), app().document, {}));
         ASSERT_TRUE(solo.run());
         ASSERT_TRUE(solo.ui.success);
         soloPc_ = solo.pcBytes();
-        soloRadio_ = solo.radioBytes();
         soloMemory_ = solo.s.radio.memory();
-        app().heldPassword.clear(); // the batch password is the runner's own
     }
 
-    // Every radio with the batch password; `spoil` makes the last one bad.
+    // Every radio with the batch password and a serial number and memory of its
+    // own; `spoil` makes the last one bad.
     void Prepare(FleetRig& rig, const std::function<void(RigState&)>& spoil = {}) {
-        for (RigState& s : rig.states)
-            s.radio.setPassword(kPassword.toLatin1());
+        before_.clear();
+        for (int i = 0; i < static_cast<int>(rig.states.size()); ++i) {
+            SimRadio& radio = rig.states[static_cast<std::size_t>(i)].radio;
+            RadioImage m = radio.memory();
+            for (int a = 0; a < 0xA50; ++a) // programmed before, unlike the file
+                m[a] = static_cast<quint8>((a * 7 + i) & 0xFF);
+            m[0xA99] = static_cast<quint8>('1' + i); // "SIM000000n"
+            radio.setMemory(m);
+            radio.setPassword(kPassword.toLatin1());
+            before_.append(radio.memory());
+        }
         if (spoil) spoil(rig.states.back());
         rig.setPorts();
         FleetOptions options;
@@ -47,18 +59,29 @@ class FleetRunnerTest : public ProgramTest {
         rig.runner->setOptions(options);
     }
 
+    // Written, verified and backed up as by a safe write on its own.
     void ExpectWrittenAlone(FleetRig& rig, int radio) {
         SCOPED_TRACE(radio);
-        EXPECT_EQ(rig.runner->job(radio).phase, FleetPhase::Done)
-            << rig.runner->job(radio).failure.toStdString();
+        const FleetJob& job = rig.runner->job(radio);
+        EXPECT_EQ(job.phase, FleetPhase::Done) << job.failure.toStdString();
         // Compared whole (a difference would print thousands of bytes).
         EXPECT_TRUE(rig.wire(radio, true) == soloPc_);
-        EXPECT_TRUE(rig.wire(radio, false) == soloRadio_);
-        EXPECT_TRUE(rig.states[static_cast<std::size_t>(radio)].radio.memory() == soloMemory_);
+        const RadioImage& memory = rig.states[static_cast<std::size_t>(radio)].radio.memory();
+        EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + kWritableEnd, soloMemory_.begin()));
+        QString bin = job.backupPath;
+        bin.replace(QStringLiteral(".dat"), QStringLiteral(".bin"));
+        QFile backup(bin);
+        ASSERT_TRUE(backup.open(QIODevice::ReadOnly)) << bin.toStdString();
+        const auto& before = before_[radio];
+        EXPECT_TRUE(backup.readAll() ==
+                    QByteArray(reinterpret_cast<const char*>(before.data()), kImageSize));
+        ASSERT_TRUE(job.info.has_value());
+        EXPECT_EQ(job.info->serialNumber, QStringLiteral("SIM000000%1").arg(radio + 1));
     }
 
-    QByteArray soloPc_, soloRadio_;
+    QByteArray soloPc_;
     RadioImage soloMemory_{};
+    QList<RadioImage> before_;
 };
 
 // One bad radio among four, for each way a radio can fail: it fails with its
@@ -68,7 +91,7 @@ TEST_F(FleetRunnerTest, OneBadRadioNeverSpoilsTheOthers) {
     struct Case {
         const char* name;
         std::function<void(RigState&)> spoil;
-        QString reason; // empty: every radio succeeds
+        QString reason; // how the failure begins; empty: every radio succeeds
     };
     const auto fault = [](SimFaultKind kind, SimPlace place) {
         return [kind, place](RigState& s) { s.radio.addFault({kind, place}); };
@@ -85,6 +108,8 @@ TEST_F(FleetRunnerTest, OneBadRadioNeverSpoilsTheOthers) {
         {"wrong password", [](RigState& s) { s.radio.setPassword("ab12"); },
          QStringLiteral("PassWord Failure!")},
         {"port refused", [](RigState& s) { s.refuseOpen = true; }, MessageText(Msg::CannotOpenPort)},
+        {"no-store", fault(SimFaultKind::NoStore, SimPlace::Middle),
+         SafeWriteText("VerifyMismatch").section(QStringLiteral("%1"), 0, 0)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,7 +127,7 @@ TEST_F(FleetRunnerTest, OneBadRadioNeverSpoilsTheOthers) {
         const FleetJob& bad = rig.runner->job(kRadios - 1);
         if (!c.reason.isEmpty()) {
             EXPECT_EQ(bad.phase, FleetPhase::Failed);
-            EXPECT_EQ(bad.failure, c.reason);
+            EXPECT_TRUE(bad.failure.startsWith(c.reason)) << bad.failure.toStdString();
             EXPECT_FALSE(rig.fakePorts.back()->isOpen());
         }
         EXPECT_EQ(rig.runner->succeeded(), good);
@@ -110,25 +135,27 @@ TEST_F(FleetRunnerTest, OneBadRadioNeverSpoilsTheOthers) {
         const QList<QStringList> log = ReadCsv(path(QStringLiteral("log.csv")));
         ASSERT_EQ(log.size(), kRadios + 1);
         EXPECT_EQ(log[0].join(u','), FleetLogHeader());
-        QStringList ports;
+        QList<int> rows; // of the lines, in the order they were logged
         for (int i = 1; i <= kRadios; ++i) {
             const QStringList& line = log[i];
             ASSERT_EQ(line.size(), 11);
-            ports.append(line[1]);
-            const bool isBad = line[1] == rig.ports.back().name;
-            EXPECT_EQ(line[9], isBad && good < kRadios ? "FAILED" : "OK") << line[1].toStdString();
-            EXPECT_EQ(line[10], isBad ? c.reason : QString());
+            int row = 0;
+            while (row < kRadios && rig.ports[row].name != line[1])
+                ++row;
+            ASSERT_LT(row, kRadios) << line[1].toStdString();
+            rows.append(row);
+            const FleetJob& job = rig.runner->job(row);
+            EXPECT_EQ(line[9], job.phase == FleetPhase::Done ? "OK" : "FAILED");
+            EXPECT_EQ(line[10], job.failure);
             EXPECT_EQ(line[7], rig.runner->fileSha256());
-            if (!isBad) {
-                EXPECT_EQ(line.mid(2, 2), (QStringList{"VM427", "400 - 480 MHz"}));
+            EXPECT_EQ(line[8], job.backupPath);
+            if (job.phase == FleetPhase::Done) {
+                EXPECT_EQ(line.mid(2, 3), (QStringList{"VM427", "400 - 480 MHz",
+                                                       QStringLiteral("SIM000000%1").arg(row + 1)}));
             }
         }
-        ports.sort();
-        QStringList expected;
-        for (const FleetPort& p : rig.ports)
-            expected.append(p.name);
-        expected.sort();
-        EXPECT_EQ(ports, expected);
+        std::sort(rows.begin(), rows.end());
+        EXPECT_EQ(rows, (QList<int>{0, 1, 2, 3}));
     }
 }
 
