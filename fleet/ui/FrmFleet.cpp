@@ -6,6 +6,7 @@
 #include "core/ui/CommonCaptions.h"
 #include "link/Password.h"
 #include "link/Ports.h"
+#include "safewrite/SafeWriteSettings.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -151,6 +152,9 @@ void FrmFleet::start() {
     FleetOptions options;
     options.password = TrimPasswordEntry(password_->text());
     options.otherBand = otherBand_->isChecked();
+    const SafeWriteSettings safe = LoadSafeWriteSettings();
+    options.safeWrite.backup = safe.backup;
+    options.safeWrite.verify = safe.verify;
     runner_->setOptions(options);
     runner_->setPorts(ports);
     for (int row = 0; row < table_->rowCount(); ++row)
