@@ -1,6 +1,6 @@
 #pragma once
 // Serial ports by number, as the user sees them ("COM" + number), and the
-// "comPort" setting of language/mysetup.ini.
+// "comPort" setting of the settings file mysetup.ini (SetupFilePath()).
 //
 // A number maps to a device: COM1-COM32 are /dev/ttyS0-31, COM33-COM64
 // /dev/ttyUSB0-31, COM65-COM96 /dev/ttyACM0-31. Section [ports] of
@@ -35,10 +35,6 @@ QList<int> PresentPorts();
 // number of the first, 0 when there is none.
 int FillPortList(QStringList& list);
 bool PortExists(int number);
-// What the system says of the adapter behind a port ("USB-Serial Controller,
-// Prolific"); the device path when it says nothing (a pseudo-terminal, an
-// assigned path the system does not list).
-QString PortDescription(int number);
 int FirstPort();
 // The number in a list entry: the text from its fourth character, at most three
 // characters, trimmed; 0 when that is not a number.
@@ -51,6 +47,18 @@ bool WriteComPortSetting(int number);
 // present; written back and kept in app().comPort. Returns the number.
 int CheckComPortAtStartup();
 
-// Tests replace the system's serial device list (device paths); an empty
-// function restores the system's own.
+// What the system tells of a port's device, to tell two adapters apart.
+struct PortDetails {
+    QString device;
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+};
+// The details of a port number: its device, and what the system lists of it
+// (nothing more for a device the system does not list, e.g. a pseudo-terminal).
+PortDetails DetailsOfPort(int number);
+
+// Tests replace the system's serial device list (device paths, or devices with
+// their details); an empty function restores the system's own.
 void SetSystemPortLister(std::function<QStringList()> lister);
+void SetSystemPortDetailsLister(std::function<QList<PortDetails>()> lister);

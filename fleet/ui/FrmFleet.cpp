@@ -28,6 +28,16 @@ QTableWidgetItem* readOnlyItem(const QString& text = {}) {
     return item;
 }
 
+// What the system says of the adapter (its description, maker and serial
+// number, which tell two cables apart); the device when it says nothing.
+QString adapterText(int number) {
+    const PortDetails port = DetailsOfPort(number);
+    QStringList parts;
+    for (const QString& part : {port.description, port.manufacturer, port.serialNumber})
+        if (!part.isEmpty() && !parts.contains(part)) parts.append(part);
+    return parts.isEmpty() ? port.device : parts.join(QStringLiteral(", "));
+}
+
 // Onboard serial ports are rarely programming cables: their rows start unchecked.
 bool checkedAtFirst(const QString& device) {
     return !device.startsWith(QStringLiteral("/dev/ttyS"));
@@ -108,7 +118,7 @@ void FrmFleet::fillPorts() {
         port->setData(Qt::UserRole, device);
         port->setData(kJobRole, -1);
         table_->setItem(row, Port, port);
-        table_->setItem(row, Adapter, readOnlyItem(PortDescription(n)));
+        table_->setItem(row, Adapter, readOnlyItem(adapterText(n)));
         for (int c = Phase; c <= Result; ++c)
             if (c != Progress) table_->setItem(row, c, readOnlyItem());
         auto* bar = new QProgressBar;
