@@ -1,7 +1,7 @@
 #include "safewrite/SafeWriteSettings.h"
 
 #include "core/ProfileFile.h"
-#include "core/Startup.h"
+#include "core/ProgramFolder.h"
 
 namespace {
 const QString kSection = QStringLiteral("SafeWrite");
