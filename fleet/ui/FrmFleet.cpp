@@ -78,24 +78,15 @@ FrmFleet::FrmFleet(QWidget* parent)
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(Result, QHeaderView::Stretch);
 
-    start_ = new QPushButton(FleetText("Start"));
-    start_->setObjectName(QStringLiteral("CommandStart"));
-    start_->setDefault(true);
-    auto* close = new QPushButton;
-    close->setObjectName(QStringLiteral("CommandClose"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(start_);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(table_, 1);
-    layout->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->addLayout(fields);
+    body->addWidget(table_, 1);
+    start_ = layOutWithOkCancel(body, "CommandStart", "CommandClose");
+    start_->setText(FleetText("Start"));
     SetCloseCaption(this);
     resize(Twips(16500), Twips(6000));
 
     connect(start_, &QPushButton::clicked, this, &FrmFleet::start);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     runner_->jobChanged = [this](int job) { showJob(job); };
     runner_->jobEnded = [this](int job) { jobEnded(job); };
     fillPorts();
