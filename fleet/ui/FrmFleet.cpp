@@ -9,6 +9,7 @@
 #include "safewrite/SafeWriteSettings.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -84,7 +85,7 @@ FrmFleet::FrmFleet(QWidget* parent)
     start_ = layOutWithOkCancel(body, "CommandStart", "CommandClose");
     start_->setText(FleetText("Start"));
     SetCloseCaption(this);
-    resize(Twips(16500), Twips(6000));
+    resize(Twips(19500), Twips(6000));
 
     connect(start_, &QPushButton::clicked, this, &FrmFleet::start);
     runner_->jobChanged = [this](int job) { showJob(job); };
@@ -187,10 +188,15 @@ void FrmFleet::showJob(int job) {
     table_->item(row, Radio)->setText(radio);
     table_->item(row, Serial)->setText(j.info ? j.info->serialNumber : QString());
     table_->item(row, Dealer)->setText(j.info ? j.info->dealerCode : QString());
-    table_->item(row, Backup)->setText(j.backupPath);
-    table_->item(row, Result)->setText(j.phase == FleetPhase::Done     ? phaseTexts_.value(static_cast<int>(FleetPhase::Done))
-                                       : j.phase == FleetPhase::Failed ? j.failure
-                                                                        : QString());
+    // The backup's file name; the whole path and a long failure in the tooltip.
+    table_->item(row, Backup)->setText(QFileInfo(j.backupPath).fileName());
+    table_->item(row, Backup)->setToolTip(j.backupPath);
+    const QString result = j.phase == FleetPhase::Done
+                               ? phaseTexts_.value(static_cast<int>(FleetPhase::Done))
+                           : j.phase == FleetPhase::Failed ? j.failure
+                                                           : QString();
+    table_->item(row, Result)->setText(result);
+    table_->item(row, Result)->setToolTip(result);
 }
 
 void FrmFleet::jobEnded(int job) {
