@@ -8,7 +8,9 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <unistd.h>
@@ -128,7 +130,7 @@ bool IsFleetWrite(const QCommandLineParser& parser, const LinkOptions& options,
 }
 
 int RunFleetWrite(const QCommandLineParser& parser, const LinkOptions& options,
-                  const FleetWriteOptions& fleet) {
+                  const FleetWriteOptions& fleet, const SafeWriteOptions& safe) {
     QList<FleetPort> ports;
     if (!CollectPorts(parser, options, fleet, &ports)) return kExitUsage;
     LinkRun run;
@@ -140,6 +142,9 @@ int RunFleetWrite(const QCommandLineParser& parser, const LinkOptions& options,
     settings.password = app().heldPassword;
     settings.retries = run.retries;
     settings.otherBand = parser.isSet(options.yes);
+    settings.safeWrite = safe;
+    if (!safe.backupFolder.isEmpty())
+        settings.logPath = QDir(safe.backupFolder).filePath(QFileInfo(FleetLogPath()).fileName());
     runner.setOptions(settings);
     runner.setPorts(ports);
 

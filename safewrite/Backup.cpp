@@ -32,6 +32,7 @@ QString StoreBackup(const QString& folder, const RadioImage& memory, const Docum
                     const QString& model, int band, const QDateTime& when,
                     const BackupWriter& write) {
     const BackupWriter writeFile = write ? write : BackupWriter(WriteFileSafely);
+    if (!QDir().mkpath(folder)) return {};
     const QString stem = QDir(folder).filePath(BackupBaseName(when, model, band));
     QString data;
     for (int n = 1;

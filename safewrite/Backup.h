@@ -24,7 +24,7 @@ bool PrepareBackupFolder(const QString& folder);
 
 using BackupWriter = std::function<bool(const QString& path, const QByteArray& bytes)>;
 
-// Stores `memory` in `folder`: the .bin image, and the .dat/.NVD of the document
+// Stores `memory` in `folder` (created when missing): the .bin image, and the .dat/.NVD of the document
 // `base` with the memory converted over it as a read converts it (what the radio
 // does not hold stays as in `base`). A name already taken gets "_2", "_3", ....
 // Returns the data file's path; empty when a file could not be written (the

@@ -167,7 +167,7 @@ void SafeWrite::phaseEnded(bool success) {
         return;
     case SafeWritePhase::Write:
         if (!success) {
-            // The radio may hold part of the new data: say where the old is.
+            // Blocks may have been stored before it stopped: say where the old data is.
             finish(false,
                    backupNote.isEmpty() ? QString() : SafeWriteText("WriteFailed") + backupNote);
             return;

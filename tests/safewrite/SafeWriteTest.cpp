@@ -12,7 +12,6 @@
 #include "core/Messages.h"
 #include "link/ImageConversion.h"
 #include "safewrite/SafeWrite.h"
-#include "safewrite/SafeWriteSettings.h"
 #include "safewrite/SafeWriteTexts.h"
 
 #include <QDir>
@@ -275,21 +274,6 @@ TEST_F(SafeWriteTest, BackupThatCannotBeKeptStopsTheWrite) {
     }
     QFile::setPermissions(readOnly,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-// The settings: on unless stored off, kept in "mysetup.ini" across a restart.
-TEST_F(SafeWriteTest, SettingsPersist) {
-    EXPECT_TRUE(LoadSafeWriteSettings().backup);
-    EXPECT_TRUE(LoadSafeWriteSettings().verify);
-    for (const SafeWriteSettings stored :
-         {SafeWriteSettings{false, true}, SafeWriteSettings{true, false},
-          SafeWriteSettings{false, false}}) {
-        ASSERT_TRUE(StoreSafeWriteSettings(stored));
-        resetAppState();
-        const SafeWriteSettings loaded = LoadSafeWriteSettings();
-        EXPECT_EQ(loaded.backup, stored.backup);
-        EXPECT_EQ(loaded.verify, stored.verify);
-    }
 }
 
 } // namespace
