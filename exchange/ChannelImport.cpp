@@ -286,6 +286,20 @@ ColumnMap MapHeadings(const CsvRecord& heading, QString* refusal) {
     return map;
 }
 
+QList<int> ChannelNumbers(const DocumentRecord& doc) {
+    QList<int> list;
+    for (int i = 0; i < std::clamp<int>(doc.channelCount, 0, kMaxChannels); ++i)
+        list.append(doc.channels[static_cast<std::size_t>(i)].number);
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+// The priority channels follow the channel table's rule when channels came or
+// went, as after any add or delete; a table with the same channels keeps them.
+void KeepPriorityChannelsValid(DocumentRecord& doc, const DocumentRecord& base) {
+    if (ChannelNumbers(doc) != ChannelNumbers(base)) RevalidatePriorityChannels(doc);
+}
+
 QList<CsvRecord> NonEmptyRecords(const QString& text) {
     QList<CsvRecord> records = ParseCsv(text, DetectSeparator(text));
     // A row of empty cells (spreadsheets write them) is no row.
@@ -361,7 +375,7 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
         StoreRow(doc, number, v);
         ++out.goodRows;
     }
-    RevalidatePriorityChannels(doc);
+    KeepPriorityChannelsValid(doc, base);
     return out;
 }
 
@@ -422,7 +436,7 @@ ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, 
         StoreRow(doc, ChannelNumberOf(group, row), v);
         ++out.goodRows;
     }
-    RevalidatePriorityChannels(doc);
+    KeepPriorityChannelsValid(doc, base);
     return out;
 }
 
@@ -430,15 +444,18 @@ DocumentRecord WithoutChannels(const DocumentRecord& base, const QList<int>& cha
     DocumentRecord doc = base;
     for (int number : channelNumbers)
         RemoveChannelEntry(doc, FindChannelEntry(doc, number));
-    RevalidatePriorityChannels(doc);
+    KeepPriorityChannelsValid(doc, base);
     return doc;
 }
 
 void ReplaceChannelTable(const DocumentRecord& edited) {
     DocumentRecord& doc = app().document;
+    const bool channelsCameOrWent = ChannelNumbers(doc) != ChannelNumbers(edited);
     doc.channelCount = edited.channelCount;
     doc.channels = edited.channels;
     doc.settings.features.scan.priorityChannel = edited.settings.features.scan.priorityChannel;
-    CheckGroupScanCh();
+    // The open scan window shows the groups' channels: it refreshes as after an
+    // add or delete.
+    if (channelsCameOrWent) CheckGroupScanCh();
     if (hooks().channelsChanged) hooks().channelsChanged();
 }
