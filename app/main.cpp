@@ -4,6 +4,7 @@
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
+#include "exchange/ui/ExchangeCommands.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxUi();
     RegisterAllWindows();
+    RegisterExchangeWindows();
 
     // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
     DemoRadio demo;

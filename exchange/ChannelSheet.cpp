@@ -145,7 +145,7 @@ QString ChannelSheetHtml(const DocumentRecord& doc, const SideValues& side, cons
         "<html><head><style>"
         "h2 { font-size: 13pt; margin: 0; } h3 { font-size: 10pt; margin-top: 6px; "
         "margin-bottom: 2px; } table { border-collapse: collapse; font-size: 8pt; } "
-        "th { background-color: #e4e4e4; } td, th { padding: 1px 3px; } td { white-space: nowrap; }"
+        "th { background-color: #e4e4e4; } td, th { padding: 0px 3px; } td { white-space: nowrap; }"
         "</style></head><body>");
     html += QStringLiteral("<h2>%1</h2>").arg(Say("SheetTitle").toHtmlEscaped());
     html += QStringLiteral("<table class=\"heading\" cellpadding=\"2\"><tr>") +

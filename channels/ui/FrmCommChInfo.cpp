@@ -94,6 +94,7 @@ FrmCommChInfo::FrmCommChInfo(QWidget* parent) : QWidget(parent) {
         ChannelWindowOpened();
         EnterGridEdit();
     });
+    ExtendChannelGrid(grid_, this);
 }
 
 FrmCommChInfo::~FrmCommChInfo() {
