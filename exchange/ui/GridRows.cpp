@@ -49,6 +49,8 @@ void GridRows::setSelected(int row, bool selected) {
     else
         selected_.removeAll(row);
     const QPalette palette = grid_->palette();
+    QColor selectedCell = palette.color(QPalette::Highlight);
+    selectedCell.setAlpha(50);
     for (int c = 0; c < grid_->columnCount(); ++c) {
         QTableWidgetItem* item = grid_->item(row, c);
         if (!item) continue;
@@ -56,7 +58,7 @@ void GridRows::setSelected(int row, bool selected) {
             item->setBackground(selected ? palette.brush(QPalette::Highlight)
                                          : palette.brush(QPalette::Button));
         else
-            item->setBackground(selected ? palette.brush(QPalette::AlternateBase) : QBrush());
+            item->setBackground(selected ? QBrush(selectedCell) : QBrush());
         if (c == 0)
             item->setForeground(selected ? palette.brush(QPalette::HighlightedText)
                                          : palette.brush(QPalette::ButtonText));

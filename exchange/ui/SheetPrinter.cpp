@@ -14,8 +14,8 @@
 
 namespace {
 // Latin texts in a plain sans font, Chinese ones in a CJK font, when the
-// machine has them (the CJK font's own Latin digits do not come back out of a
-// PDF as text).
+// machine has them (digits in the CJK font's mixed lines do not come back out
+// of a PDF as text).
 QFont SheetFont() {
     const QStringList installed = QFontDatabase::families();
     QStringList families;
@@ -30,6 +30,9 @@ QFont SheetFont() {
             families.append(QLatin1String(name));
             break;
         }
+    // A Chinese sheet is set in the CJK font throughout, so its lines keep one
+    // baseline.
+    if (app().languageIndex == Chinese && families.size() == 2) families.swapItemsAt(0, 1);
     QFont font;
     if (!families.isEmpty()) font.setFamilies(families);
     font.setPointSizeF(8);
