@@ -5,6 +5,7 @@
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
 #include "exchange/ui/ExchangeCommands.h"
+#include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         FrmMain main;
+        InstallSafeWrite(main);
         FinishStartup();
         main.show();
         result = application.exec();

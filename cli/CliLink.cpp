@@ -145,23 +145,29 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
 }
 
 bool RunLinkCommand(LinkRun& run, LinkCommand command, QString* completion) {
+    RadioLink& link = *run.link;
+    return RunLinkTransfer(
+        run,
+        [&](LinkUi& ui) {
+            switch (command) {
+            case LinkCommand::Read:
+                return link.startRead(ui);
+            case LinkCommand::Write:
+                return link.startWrite(ui);
+            case LinkCommand::RadioInfo:
+                return link.startRadioInfo(ui);
+            }
+            return false;
+        },
+        completion);
+}
+
+bool RunLinkTransfer(LinkRun& run, const std::function<bool(LinkUi&)>& start, QString* completion) {
     QEventLoop loop;
     TerminalLinkUi ui(run.retries, loop);
     QElapsedTimer clock;
     clock.start();
-    bool started = false;
-    switch (command) {
-    case LinkCommand::Read:
-        started = run.link->startRead(ui);
-        break;
-    case LinkCommand::Write:
-        started = run.link->startWrite(ui);
-        break;
-    case LinkCommand::RadioInfo:
-        started = run.link->startRadioInfo(ui);
-        break;
-    }
-    if (!started) return false;
+    if (!start(ui)) return false;
     if (!ui.ended) loop.exec();
     if (run.timing)
         PrintError(QStringLiteral("transfer took %1 s")

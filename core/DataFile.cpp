@@ -327,10 +327,12 @@ void ReadSideFile(const QString& dataPath) {
     }
 }
 
+QByteArray SerializeSideValues(const SideValues& v) {
+    return SideBytes({v.alertUnlocked, v.functionUnlocked, v.bandExtension});
+}
+
 bool WriteSideFile(const QString& dataPath) {
-    const SideValues& v = app().savedSideValues;
-    return WriteFileSafely(SideFileNameOf(dataPath),
-                           SideBytes({v.alertUnlocked, v.functionUnlocked, v.bandExtension}));
+    return WriteFileSafely(SideFileNameOf(dataPath), SerializeSideValues(app().savedSideValues));
 }
 
 void LoadTemplate() {
@@ -365,7 +367,7 @@ void LoadTemplate() {
 
 void ReadSettingsFile() {
     QByteArray bytes;
-    if (ReadExact(ProgramPath(QStringLiteral("Setting.ini")), kSideFileSize, &bytes) ==
+    if (ReadExact(UserPath(QStringLiteral("Setting.ini")), kSideFileSize, &bytes) ==
         ReadResult::Ok)
         app().radioFlags = FromSideBytes(bytes);
     else
@@ -373,7 +375,7 @@ void ReadSettingsFile() {
 }
 
 bool WriteSettingsFile() {
-    return WriteFileSafely(ProgramPath(QStringLiteral("Setting.ini")), SideBytes(app().radioFlags));
+    return WriteFileSafely(UserPath(QStringLiteral("Setting.ini")), SideBytes(app().radioFlags));
 }
 
 bool WriteFileSafely(const QString& path, const QByteArray& bytes) {

@@ -8,10 +8,12 @@
 #include "link/ImageConversion.h"
 #include "link/ModelCheck.h"
 #include "link/Password.h"
+#include "link/PortDiagnosis.h"
 #include "link/Ports.h"
 #include "link/RadioInfoImage.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -92,6 +94,7 @@ bool RadioLink::OpenLink() {
     const Plan plan = planOf(t_.operation);
     t_.blockSize = static_cast<int16>(plan.blockSize);
     t_.endAddress = plan.endAddress;
+    if (ownImage_ && t_.operation == 1) t_.endAddress = imageEnd_;
     t_.address = plan.firstBlock - plan.blockSize;
     t_.lastPercent = 0;
     t_.receiving = false;
@@ -104,9 +107,18 @@ bool RadioLink::OpenLink() {
     if (reopenPort()) return true;
     if (ui_) {
         ModalScope modal(modalDepth_);
-        ui_->showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+        ui_->showMessage(cannotOpenText(), MsgIcon::Error);
     }
     return false;
+}
+
+// "Cannot Open Communication Port." and, on a second line, why.
+QString RadioLink::cannotOpenText() const {
+    const QString reason = device().isEmpty()
+                               ? PortProblemText(DiagnosePortFailure({}, QSerialPort::NoError, {}))
+                               : port_->openFailure();
+    const QString message = MessageText(Msg::CannotOpenPort);
+    return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
 }
 
 bool RadioLink::reopenPort() {
@@ -170,7 +182,7 @@ void RadioLink::SendNextBlock() {
     frame.append(static_cast<char>((t_.address >> 8) & 0xFF));
     frame.append(static_cast<char>(t_.address & 0xFF));
     frame.append(static_cast<char>(t_.blockSize));
-    frame.append(reinterpret_cast<const char*>(app().image.data()) + t_.address, t_.blockSize);
+    frame.append(reinterpret_cast<const char*>(transferImage().data()) + t_.address, t_.blockSize);
     send(frame, 1);
 }
 
@@ -201,8 +213,10 @@ void RadioLink::updateProgress() {
 void RadioLink::storeIdentification(const QByteArray& reply) {
     t_.radioModel = RadioModelOf(reply);
     t_.radioBand = byteAt(reply, 6);
+    // A read into an image holds exactly the radio's memory it read.
+    if (ownImage_ && t_.operation == 1) return;
     for (int i = 0; i < kIdentificationLength; ++i)
-        if (i != 6) app().image[kIdentificationOffset + i] = byteAt(reply, i);
+        if (i != 6) transferImage()[kIdentificationOffset + i] = byteAt(reply, i);
 }
 
 void RadioLink::onReceive() {
@@ -233,7 +247,7 @@ void RadioLink::onReceive() {
         const int length = byteAt(reply, 3);
         if (address == t_.address && length == t_.blockSize && size == length + 4 &&
             address + length <= kImageSize) {
-            std::copy(reply.begin() + 4, reply.end(), app().image.begin() + address);
+            std::copy(reply.begin() + 4, reply.end(), transferImage().begin() + address);
             if (t_.operation == 1 || t_.operation == 2) updateProgress();
             AdvanceTransfer();
         }
@@ -303,7 +317,7 @@ void RadioLink::AdvanceTransfer() {
             bool passed = false;
             {
                 ModalScope modal(modalDepth_);
-                passed = CheckModelAndBand(t_.radioModel, t_.radioBand);
+                passed = !checkModel_ || CheckModelAndBand(t_.radioModel, t_.radioBand);
             }
             if (t_.operation == 0 || handlePendingError()) return;
             if (!passed) {
@@ -423,7 +437,7 @@ void RadioLink::AskRetry(bool ask) {
     if (!port_->isOpen() && !reopenPort()) {
         if (ui_) {
             ModalScope modal(modalDepth_);
-            ui_->showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+            ui_->showMessage(cannotOpenText(), MsgIcon::Error);
         }
         EndTransfer(false);
         return;
@@ -473,15 +487,17 @@ void RadioLink::EndTransfer(bool success) {
     if (t_.operation == 0 || ending_) return;
     ending_ = true;
     const int operation = t_.operation;
+    // Image transfers leave the document and the completion message to their caller.
+    const bool ownImage = ownImage_;
     timer_->stop();
     t_.receiving = false;
     if (port_->isOpen()) port_->close();
     t_.handshakeTries = 0;
     if ((operation == 1 || operation == 2) && ui_) ui_->progressClosed();
     if (success) {
-        if (operation == 1) afterRead();
+        if (operation == 1 && !ownImage) afterRead();
         if (operation == 3) afterRadioInfo();
-        if ((operation == 1 || operation == 2) && ui_) {
+        if ((operation == 1 || operation == 2) && ui_ && !ownImage) {
             ModalScope modal(modalDepth_);
             ui_->showMessage(MessageText(operation == 1 ? Msg::ReadCompleted : Msg::WriteCompleted),
                              MsgIcon::None);
@@ -492,6 +508,8 @@ void RadioLink::EndTransfer(bool success) {
     t_.readStep = 0;
     t_.writeStep = 0;
     pendingError_ = false;
+    ownImage_ = false;
+    checkModel_ = true;
     ending_ = false;
     LinkUi* ui = ui_;
     ui_ = nullptr;
@@ -502,7 +520,7 @@ void RadioLink::EndTransfer(bool success) {
 // (or when it is missing), so an unchanged file is not synced to disk again.
 void RadioLink::storeRadioFlags(const std::array<int16, 3>& before) {
     if (app().radioFlags != before ||
-        !QFileInfo::exists(ProgramPath(QStringLiteral("Setting.ini"))))
+        !QFileInfo::exists(UserPath(QStringLiteral("Setting.ini"))))
         WriteSettingsFile();
 }
 
@@ -531,6 +549,8 @@ void RadioLink::afterRadioInfo() {
 // A command that stops before its transfer started leaves the link idle.
 bool RadioLink::abandonStart() {
     t_.operation = 0;
+    ownImage_ = false;
+    checkModel_ = true;
     ui_ = nullptr;
     return false;
 }
@@ -544,7 +564,7 @@ bool RadioLink::confirmStart(LinkUi& ui, Msg question) {
 bool RadioLink::portOpenOrSay(LinkUi& ui) {
     if (port_->isOpen() || reopenPort()) return true;
     ModalScope modal(modalDepth_);
-    ui.showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+    ui.showMessage(cannotOpenText(), MsgIcon::Error);
     return false;
 }
 
@@ -597,5 +617,36 @@ bool RadioLink::startRadioInfo(LinkUi& ui) {
     if (!OpenLink()) return abandonStart();
     FillImage();
     StartHandshake();
+    return true;
+}
+
+RadioImage& RadioLink::transferImage() {
+    return ownImage_ ? image_ : app().image;
+}
+
+bool RadioLink::startReadImage(LinkUi& ui, int endAddress, bool checkModel) {
+    if (running()) return false;
+    image_.fill(0xFF);
+    imageEnd_ = std::clamp(endAddress, 1, kImageSize);
+    checkModel_ = checkModel;
+    return beginImageTransfer(ui, LinkOperation::Read);
+}
+
+bool RadioLink::startWriteImage(LinkUi& ui, const RadioImage& image) {
+    if (running()) return false;
+    image_ = image;
+    return beginImageTransfer(ui, LinkOperation::Write);
+}
+
+bool RadioLink::beginImageTransfer(LinkUi& ui, LinkOperation operation) {
+    ui_ = &ui;
+    ownImage_ = true;
+    t_.operation = static_cast<int16>(operation);
+    t_.readStep = 0;
+    t_.writeStep = 0;
+    if (!OpenLink()) return abandonStart();
+    ui.progressReset();
+    StartHandshake();
+    ui.progressOpened(operation);
     return true;
 }

@@ -61,6 +61,23 @@ class RadioLink {
     bool startWrite(LinkUi& ui);
     bool startRadioInfo(LinkUi& ui);
 
+    // Transfers on the link's own image, for work that must leave the document
+    // and app().image alone (a backup, a read-back check, a comparison, several
+    // radios at once, each on its own link). The frames, the password, the retry
+    // prompt and the progress are those of a read or write; neither asks a
+    // confirmation nor shows a completion message: the caller acts on
+    // transferEnded(). image() holds the result until the next transfer.
+    //
+    // Reads the radio's memory from 0x000 up to endAddress (64-byte blocks, the
+    // last one may reach past it; 1..0x1000) into image(), which starts as 0xFF.
+    // The model and band check runs only when asked.
+    bool startReadImage(LinkUi& ui, int endAddress = kImageSize, bool checkModel = false);
+    // Writes bytes 0x000-0xA5F of `image` with the write's frames, after the
+    // model and band check. image() is what was sent: `image` with the radio's
+    // identification bytes (0xA50-0xA5D but the band byte) as the write stores them.
+    bool startWriteImage(LinkUi& ui, const RadioImage& image);
+    const RadioImage& image() const { return image_; }
+
     // The link operations, public for the commands and for tests.
     bool OpenLink();
     void StartHandshake();
@@ -91,12 +108,16 @@ class RadioLink {
     void storeIdentification(const QByteArray& reply);
     void connectionFailure();
     bool reopenPort();
+    QString cannotOpenText() const;
     void storeRadioFlags(const std::array<int16, 3>& before);
     void afterRead();
     void afterRadioInfo();
     // A port error that came while a window was shown modally is handled after it
     // closes; true when it was (the caller stops).
     bool handlePendingError();
+    // The image the transfer reads into or writes from.
+    RadioImage& transferImage();
+    bool beginImageTransfer(LinkUi& ui, LinkOperation operation);
 
     LinkTransfer t_;
     std::unique_ptr<LinkPort> port_;
@@ -106,4 +127,9 @@ class RadioLink {
     int modalDepth_ = 0;
     bool pendingError_ = false;
     bool ending_ = false;
+    // An image transfer (startReadImage, startWriteImage) runs on image_.
+    RadioImage image_{};
+    bool ownImage_ = false;
+    bool checkModel_ = true;
+    int imageEnd_ = 0;
 };

@@ -19,14 +19,19 @@ using FileDialogHandler = std::function<QString(const FileDialogRequest&)>;
 // Installs the handler (an empty one restores the real dialogs); returns the previous one.
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
 QString AskFileName(const FileDialogRequest& request);
+// The folder a file dialog opens in: the folder of a start name that has one,
+// else the folder last chosen in a file dialog, else the user's documents folder
+// (never the program's folder).
+QString FileDialogStartFolder(const QString& startName);
 
 // "Data File (*.dat)" / "数据文件 (*.dat)" in the current language.
 QString DataFileFilter();
 
 // File New from the menu: asks first, then a new document.
 void FileNew();
-// File Open: offers to save a changed document, then loads the chosen file.
-void FileOpen();
+// File Open: offers to save a changed document, then loads the chosen file. The
+// dialog starts at startName (a folder ends with "/") under its title when given.
+void FileOpen(const QString& startName = QString(), const QString& title = QString());
 // File Save: Save As for a never-saved document, else asks before overwriting.
 // True when the document was saved.
 bool FileSave();

@@ -11,6 +11,7 @@
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
 #include "core/Hooks.h"
+#include "core/Language.h"
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/ui/FrmMain.h"
@@ -29,15 +30,6 @@
 #include <memory>
 
 namespace {
-// Runs the event loop until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
-
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -52,21 +44,6 @@ QByteArray ReadFile(const QString& path) {
 QByteArray Bytes(const RadioImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
 }
-
-// Records the caption of every progress window shown, however short it lives.
-class ProgressWatch : public QObject {
-  public:
-    ProgressWatch() { qApp->installEventFilter(this); }
-    ~ProgressWatch() override { qApp->removeEventFilter(this); }
-    QStringList captions;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched->objectName() == "FrmProgress")
-            captions.append(static_cast<QWidget*>(watched)->windowTitle());
-        return false;
-    }
-};
 
 class RadioCommands : public ProgramTest {
   protected:
@@ -269,7 +246,10 @@ TEST_F(RadioCommands, SilentRadioAsksToRetryAndResizingKeepsTheTimer) {
 TEST_F(RadioCommands, NoPortAndNoChannelAreRefusedBeforeAnyTransfer) {
     app().comPort = 0;
     RunCommand(QStringLiteral("ReadFromRadio"));
-    EXPECT_EQ(messages_.texts(), QStringList({MessageText(Msg::CannotOpenPort)}));
+    // The message's first line stays as it was; the second says why.
+    EXPECT_EQ(messages_.texts(), QStringList({MessageText(Msg::CannotOpenPort) + QLatin1Char('\n') +
+                                              LanguageText(QStringLiteral("Install"),
+                                                           QStringLiteral("NoPortChosen"))}));
     messages_.clear();
     app().document.channelCount = 0;
     RunCommand(QStringLiteral("WriteToRadio"));
