@@ -4,10 +4,10 @@
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/WindowRegistry.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 QString Say(const char* key) {
@@ -46,23 +46,18 @@ FrmImportReport::FrmImportReport(const ImportOutcome& outcome, ImportKind kind, 
     effect->setObjectName(QStringLiteral("Label2"));
     effect->setWordWrap(true);
 
-    auto* accept = new QPushButton(Say("ReportAccept"));
-    accept->setObjectName(QStringLiteral("CommandOK"));
+    auto* fields = new QVBoxLayout;
+    fields->addWidget(summary);
+    fields->addWidget(problems, 1);
+    fields->addWidget(effect);
+    QPushButton* accept = layOutWithOkCancel(fields, "CommandOK", "CommandCancel");
+    accept->setText(Say("ReportAccept"));
     accept->setEnabled(outcome.goodRows > 0);
-    auto* cancel = new QPushButton(kCaptionCancel());
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
-    cancel->setDefault(true); // taking part of the rows is the step to think about
     connect(accept, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(accept);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(summary);
-    layout->addWidget(problems, 1);
-    layout->addWidget(effect);
-    layout->addLayout(buttons);
+    // Taking only part of the rows is the step to think about: Enter cancels.
+    auto* cancel = findChild<QPushButton*>(QStringLiteral("CommandCancel"));
+    cancel->setText(kCaptionCancel());
+    accept->setDefault(false);
+    cancel->setDefault(true);
     resize(640, 360);
 }

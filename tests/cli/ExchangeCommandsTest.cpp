@@ -31,16 +31,6 @@ ProgramRun Cli(const QStringList& arguments) {
     return Program(QDir(BuiltProgramFolder()).filePath("zr580-cli"), arguments);
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 } // namespace
 
 class ExchangeCommandsTest : public ProgramTest {
@@ -69,7 +59,7 @@ TEST_F(ExchangeCommandsTest, ExportThenImportGivesTheSameFileAndBadRowsStopTheIm
     SaveDocument(8);
     const ProgramRun exported = Cli({"export-csv", path("doc.dat"), path("doc.csv")});
     ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
-    QByteArray csv = ReadAll(path("doc.csv"));
+    QByteArray csv = ReadFileBytes(path("doc.csv"));
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"
                                "CH,Group,Row,RX MHz,TX MHz"));
     EXPECT_TRUE(csv.contains("\r\n7,1,7,402.18750,,88.5,,High,Add,25K(Wide),"))
@@ -78,11 +68,11 @@ TEST_F(ExchangeCommandsTest, ExportThenImportGivesTheSameFileAndBadRowsStopTheIm
     const ProgramRun imported =
         Cli({"import-csv", path("doc.csv"), path("doc.dat"), path("back.dat")});
     ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
-    EXPECT_TRUE(ReadAll(path("back.dat")) == ReadAll(path("doc.dat")));
+    EXPECT_TRUE(ReadFileBytes(path("back.dat")) == ReadFileBytes(path("doc.dat")));
 
     // One row out of the band: nothing is written unless --skip-bad takes the rest.
     csv.replace("\r\n3,1,3,400.93750,469.06250,", "\r\n3,1,3,400.93750,512.000,");
-    WriteAll(path("bad.csv"), csv);
+    WriteFileBytes(path("bad.csv"), csv);
     const ProgramRun refused =
         Cli({"import-csv", path("bad.csv"), path("doc.dat"), path("out.dat")});
     EXPECT_EQ(refused.exitCode, 1);
@@ -96,7 +86,7 @@ TEST_F(ExchangeCommandsTest, ExportThenImportGivesTheSameFileAndBadRowsStopTheIm
     EXPECT_EQ(app().document.channelCount, 127);
     EXPECT_LT(FindChannelEntry(3), 0);
 
-    WriteAll(path("empty.csv"), "");
+    WriteFileBytes(path("empty.csv"), "");
     const ProgramRun empty =
         Cli({"import-csv", path("empty.csv"), path("doc.dat"), path("out2.dat")});
     EXPECT_EQ(empty.exitCode, 1);

@@ -15,16 +15,6 @@
 #include <QPrintPreviewWidget>
 
 namespace {
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // Fills the first `groups` groups of the open document (RX 440.xxx, TX 445.xxx).
 void FillGroups(int groups) {
@@ -62,7 +52,7 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
     ASSERT_EQ(dialogs_.size(), 1);
     EXPECT_TRUE(dialogs_[0].save);
     EXPECT_EQ(dialogs_[0].filter, "CSV File (*.csv)");
-    EXPECT_EQ(ReadAll(path("plan.csv")), ExportChannelsCsv(planned));
+    EXPECT_EQ(ReadFileBytes(path("plan.csv")), ExportChannelsCsv(planned));
 
     // A new document, then the plan comes back in: the grid shows it, the
     // document counts as changed, one refresh of the open windows.
@@ -81,9 +71,9 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
 
     // A file with a bad row: the report is declined, nothing changes; accepted,
     // the good rows replace the table.
-    QByteArray csv = ReadAll(path("plan.csv"));
+    QByteArray csv = ReadFileBytes(path("plan.csv"));
     csv.replace("\r\n2,1,2,440.02500,445.02500,", "\r\n2,1,2,440.02500,481,");
-    WriteAll(path("bad.csv"), csv);
+    WriteFileBytes(path("bad.csv"), csv);
     ScriptedReport report;
     report.answers << false << true;
     const QByteArray before = SerializeDocument(app().document);
@@ -97,7 +87,7 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
     EXPECT_EQ(grid->item(2, 1)->text(), "");
 
     // What is no channel table is refused with its reason, the document unchanged.
-    WriteAll(path("photo.csv"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    WriteFileBytes(path("photo.csv"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     const QByteArray kept = SerializeDocument(app().document);
     dialogAnswers_ << path("photo.csv");
     action("mnuFileImportCsv")->trigger();
@@ -133,7 +123,7 @@ TEST_F(ExchangeMenuTest, ThePrintWindowPreviewsTheSheetAndSavesItAsPdf) {
     EXPECT_EQ(captions, QStringList({"打印(&P)...", "另存为 PDF(&D)...", "关闭(&C)", "打印列表"}));
     ASSERT_EQ(dialogs_.size(), 1);
     EXPECT_EQ(dialogs_[0].filter, "PDF 文件 (*.pdf)");
-    EXPECT_TRUE(ReadAll(path("sheet.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(ReadFileBytes(path("sheet.pdf")).startsWith("%PDF"));
 }
 
 class GridRowsTest : public ChannelWindowTest {
