@@ -130,6 +130,7 @@ bool RadioLink::reopenPort() {
 
 void RadioLink::send(const QByteArray& frame, int expectedLength) {
     timer_->start(kReplyTimeoutMs);
+    t_.badReply = false;
     t_.expectedLength = static_cast<int16>(expectedLength);
     port_->setThreshold(expectedLength);
     port_->clear();
@@ -222,6 +223,9 @@ void RadioLink::storeIdentification(const QByteArray& reply) {
 void RadioLink::onReceive() {
     if (!t_.receiving || t_.operation == 0 || modalDepth_ > 0 || ending_) return;
     const QByteArray received = port_->readAll();
+    // Until a reply moves the transfer on (and the next frame clears it), what
+    // came counts as a bad reply.
+    if (!received.isEmpty()) t_.badReply = true;
     // Fewer bytes than awaited (a disturbed line): the reply timer decides.
     if (received.size() < t_.expectedLength) return;
     const QByteArray reply = received.left(t_.expectedLength);

@@ -31,7 +31,8 @@ struct LinkTransfer {
     bool receiving = false;
     int16 lastPercent = 0;
     int16 expectedLength = 0;
-    QString radioModel; // from the identification reply
+    bool badReply = false; // a reply to the last frame came but could not be used
+    QString radioModel;    // from the identification reply
     int16 radioBand = -1;
 };
 

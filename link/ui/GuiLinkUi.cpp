@@ -40,7 +40,7 @@ void GuiLinkUi::beforeDocumentReplaced() {
 }
 
 void GuiLinkUi::documentReplaced() {
-    ApplyMainCaptions();
+    RenewMainCaptionsAndTree();
     RefreshMainTitle();
     ShowChildWindow(QStringLiteral("frmCommChInfo"));
     CascadeChildWindows();
