@@ -5,6 +5,8 @@
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
+#include "exchange/ui/ExchangeCommands.h"
+#include "fleet/ui/RegisterFleetWindows.h"
 #include "history/ui/HistoryCommands.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
@@ -17,6 +19,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxUi();
     RegisterAllWindows();
+    RegisterFleetWindows();
+    RegisterExchangeWindows();
     RegisterHistoryCommands();
     RegisterCompareWindows();
 

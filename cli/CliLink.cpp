@@ -165,6 +165,16 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
         PrintError(QStringLiteral("--port takes a number, COM + number, or a device path"));
         return kExitUsage;
     }
+    if (const int code = PrepareLinkSettings(parser, options, withYes, run); code >= 0)
+        return code;
+    run.link = std::make_unique<RadioLink>(std::make_unique<SerialLinkPort>(),
+                                           std::make_unique<QtReplyTimer>());
+    run.link->setPortDevice(device);
+    return -1;
+}
+
+int PrepareLinkSettings(const QCommandLineParser& parser, const LinkOptions& options,
+                        bool withYes, LinkRun& run) {
     bool ok = false;
     run.retries = parser.value(options.retries).toInt(&ok);
     if (!ok || run.retries < 0) {
@@ -191,9 +201,6 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
     }
     ReadSettingsFile();
     app().heldPassword = password;
-    run.link = std::make_unique<RadioLink>(std::make_unique<SerialLinkPort>(),
-                                           std::make_unique<QtReplyTimer>());
-    run.link->setPortDevice(device);
     return -1;
 }
 

@@ -43,6 +43,11 @@ struct LinkRun {
 int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bool withYes,
                 LinkRun& run);
 
+// The same without the port and the link: the retries, the password, the
+// timing, the terminal messages and the settings.
+int PrepareLinkSettings(const QCommandLineParser& parser, const LinkOptions& options,
+                        bool withYes, LinkRun& run);
+
 // Runs a transfer begun by `start` (true when it began) to its end; true when it
 // completed. The completion message is held back in `completion` so the caller
 // prints it after its own work.

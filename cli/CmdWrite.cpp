@@ -1,7 +1,9 @@
 // zr580-cli write --port P [--password PW] [--yes] [--retries N] [--no-backup]
 // [--no-verify] [--backup-dir DIR] IN.dat: writes a data file into the radio,
-// by default after backing the radio up and with a read-back check after it.
+// by default after backing the radio up and with a read-back check after it;
+// with several --port (or --ports-from FILE) into every radio at once.
 #include "cli/CliLink.h"
+#include "cli/FleetWrite.h"
 #include "core/AppState.h"
 #include "core/DataFile.h"
 #include "core/Messages.h"
@@ -25,17 +27,20 @@ int RunWrite(const QStringList& arguments) {
                                        QStringLiteral("Keep the backup in DIR."),
                                        QStringLiteral("DIR"));
     parser.addOptions({noBackup, noVerify, backupDir});
+    const FleetWriteOptions fleet;
+    parser.addOption(fleet.portsFrom);
     parser.addPositionalArgument(QStringLiteral("IN.dat"),
                                  QStringLiteral("The data file to write."));
     if (const int code = ParseCommand(parser, arguments, 1); code >= 0) return code;
-    LinkRun run;
-    if (const int code = PrepareLink(parser, options, true, run); code >= 0) return code;
-
-    if (!LoadDataFile(parser.positionalArguments().constFirst())) return kExitFailure;
     SafeWriteOptions safe;
     safe.backup = !parser.isSet(noBackup);
     safe.verify = !parser.isSet(noVerify);
     safe.backupFolder = parser.value(backupDir);
+    if (IsFleetWrite(parser, options, fleet)) return RunFleetWrite(parser, options, fleet, safe);
+    LinkRun run;
+    if (const int code = PrepareLink(parser, options, true, run); code >= 0) return code;
+
+    if (!LoadDataFile(parser.positionalArguments().constFirst())) return kExitFailure;
     QString completion;
     if (!safe.backup && !safe.verify) {
         // Exactly the plain write.

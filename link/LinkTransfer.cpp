@@ -260,7 +260,8 @@ void RadioLink::onReceive() {
 }
 
 void RadioLink::handlePasswordBlock(const QByteArray& reply) {
-    if (PasswordMatches(reply)) {
+    QString& held = password_ ? *password_ : app().heldPassword;
+    if (PasswordMatches(reply, held)) {
         AdvanceTransfer();
         return;
     }
@@ -268,12 +269,12 @@ void RadioLink::handlePasswordBlock(const QByteArray& reply) {
     std::optional<QString> typed;
     if (ui_) {
         ModalScope modal(modalDepth_);
-        typed = ui_->askPassword(app().heldPassword);
+        typed = ui_->askPassword(held);
     }
     if (t_.operation == 0) return;
     pendingError_ = false; // a restart reopens the port
-    if (typed) app().heldPassword = TrimPasswordEntry(*typed);
-    if (PasswordMatches(reply)) {
+    if (typed) held = TrimPasswordEntry(*typed);
+    if (PasswordMatches(reply, held)) {
         AskRetry(false);
         return;
     }
@@ -321,7 +322,9 @@ void RadioLink::AdvanceTransfer() {
             bool passed = false;
             {
                 ModalScope modal(modalDepth_);
-                passed = !checkModel_ || CheckModelAndBand(t_.radioModel, t_.radioBand);
+                passed = !checkModel_ ||
+                         (ui_ ? ui_->checkModelAndBand(t_.radioModel, t_.radioBand)
+                              : CheckModelAndBand(t_.radioModel, t_.radioBand));
             }
             if (t_.operation == 0 || handlePendingError()) return;
             if (!passed) {

@@ -19,6 +19,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 struct LinkTransfer {
     int16 operation = 0;
@@ -56,6 +57,11 @@ class RadioLink {
 
     // The device to open; empty (the default) takes the "comPort" setting.
     void setPortDevice(const QString& device) { device_ = device; }
+
+    // Several links can run side by side, one per port. By default a link
+    // compares the radio's password with the program's held password; a link
+    // given its own compares with that, and keeps a password typed there.
+    void setPassword(const QString& password) { password_ = password; }
 
     // The commands below the windows (see RadioCommands.h).
     bool startRead(LinkUi& ui);
@@ -125,6 +131,7 @@ class RadioLink {
     std::unique_ptr<ReplyTimer> timer_;
     LinkUi* ui_ = nullptr;
     QString device_;
+    std::optional<QString> password_;
     int modalDepth_ = 0;
     bool pendingError_ = false;
     bool ending_ = false;

@@ -71,6 +71,9 @@ class SafeWrite::PhaseUi : public LinkUi {
     std::optional<QString> askPassword(const QString& held) override {
         return ui().askPassword(held);
     }
+    bool checkModelAndBand(const QString& radioModel, int radioBand) override {
+        return ui().checkModelAndBand(radioModel, radioBand);
+    }
     void progressOpened(LinkOperation) override {
         if (opened_) return;
         opened_ = true;

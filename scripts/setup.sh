@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build ccache qt6-base-dev qt6-serialport-dev
           libgtest-dev libgmock-dev fonts-noto-cjk xvfb xauth
-          desktop-file-utils appstream file qt6-translations-l10n)
+          desktop-file-utils appstream file qt6-translations-l10n poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -77,6 +77,8 @@ constexpr Target kTargets[] = {
     {"MnuProPassWord", "FrmPassWord", nullptr},
     {"mnuComm", "FrmComSet", nullptr},
     {"mnuLanguage", "FrmSetLanguage", nullptr},
+    {"mnuFileExportCsv", nullptr, "ExportChannelsCsv"},
+    {"mnuFileImportCsv", nullptr, "ImportChannelsCsv"},
     {"mnuEditUndo", nullptr, "Undo"},
     {"mnuEditRedo", nullptr, "Redo"},
     {"mnuFileCompare", nullptr, "CompareWithFile"},
@@ -211,6 +213,14 @@ void FrmMain::buildMenus() {
             actions_.insert(QLatin1String(item.name), a);
         }
     }
+    for (const AddedMenuItem& item : AddedMenuItems()) {
+        QMenu* m = menus_.value(item.menu);
+        if (!m || actions_.contains(item.name)) continue;
+        auto* a = new QAction(m);
+        a->setObjectName(item.name);
+        m->insertAction(actions_.value(item.before), a);
+        actions_.insert(item.name, a);
+    }
     connect(menus_.value(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this,
             &FrmMain::fillWindowList);
 }
@@ -325,6 +335,11 @@ void FrmMain::connectActions() {
 }
 
 void FrmMain::runMenuItem(const QString& name) {
+    for (const AddedMenuItem& item : AddedMenuItems())
+        if (item.name == name) {
+            RunCommand(item.command);
+            return;
+        }
     for (const Target& t : kTargets) {
         if (name != QLatin1String(t.item)) continue;
         // Entries whose window is not part of the program yet do nothing.
@@ -407,6 +422,8 @@ void FrmMain::ApplyCaptions() {
     for (auto it = actions_.constBegin(); it != actions_.constEnd(); ++it)
         if (!it.value()->isSeparator())
             it.value()->setText(MenuCaption(it.key().toLatin1().constData())());
+    for (const AddedMenuItem& item : AddedMenuItems())
+        if (QAction* a = actions_.value(item.name); a && item.caption) a->setText(item.caption());
     for (const ToolButtonDef& def : MainToolButtons()) {
         if (!def.key) continue;
         QAction* a = toolButton(def.position);

@@ -5,6 +5,7 @@
 #include "core/DataFile.h"
 #include "core/DocumentEdits.h"
 #include "core/DocumentOps.h"
+#include "exchange/ChannelImport.h"
 #include "history/EditHistory.h"
 
 namespace {
@@ -57,6 +58,16 @@ TEST_F(EditHistoryTest, StepsUndoAndRedoExactly) {
     ChangeChannelData(8, 16, FieldRxFreq, QStringLiteral("479.00000"));
     EXPECT_FALSE(history.canRedo());
     EXPECT_EQ(history.undoSteps(), 2);
+
+    // A channel table imported or pasted in one go is one step.
+    const QByteArray beforeImport = bytes();
+    DocumentRecord imported = app().document;
+    AppendTestChannel(imported, 100);
+    AppendTestChannel(imported, 101);
+    ReplaceChannelTable(imported);
+    EXPECT_EQ(history.undoName(), "Channel 100 RX Frequency (+1)");
+    history.undo();
+    EXPECT_TRUE(bytes() == beforeImport);
 
     ASSERT_TRUE(SaveDataFile(path("a.dat")));
     ASSERT_TRUE(LoadDataFile(path("a.dat")));
