@@ -65,7 +65,8 @@ TEST_F(EditHistoryTest, StepsUndoAndRedoExactly) {
     AppendTestChannel(imported, 100);
     AppendTestChannel(imported, 101);
     ReplaceChannelTable(imported);
-    EXPECT_EQ(history.undoName(), "Channel 100 RX Frequency (+1)");
+    EXPECT_TRUE(history.undoName().startsWith("Channel 100 RX Frequency"))
+        << history.undoName().toStdString();
     history.undo();
     EXPECT_TRUE(bytes() == beforeImport);
 
