@@ -70,10 +70,10 @@ const std::vector<MenuDef>& MainMenus() {
          {
              {"mnuReadFromRadio", t("&Read from Radio", "从对讲机读取数据(&R)"), "", 401},
              {"mnuWriteToRadio", t("&Write to Radio", "向对讲机写入数据(&W)"), "", 402},
-             {"mnuCompareRadio", text("Compare", "MenuCompareRadio")},
              {"mnuTest", t("&Test Mode", "测试模式(&T)"), "", 0, false},
              {"mnuMWriteToRadio", t("&Multiple Write to Radio", "批量写入对讲机(&M)"), "", 0,
               false},
+             {"mnuCompareRadio", text("Compare", "MenuCompareRadio")},
              {"mnuProgramBar0", {}},
              {"MnuProPassWord", t("&PassWord", "密码(&P)"), "", 403},
          }},
