@@ -32,3 +32,26 @@ TEST_F(ProfileFileTest, WritingOneKeyKeepsTheRest) {
     ASSERT_TRUE(ini.write("Msg", "9000", "a, b, c"));
     EXPECT_EQ(ini.read("msg", "9000"), "a, b, c");
 }
+
+// A line that starts with "[" but has no closing "]" opens no section: it is an
+// ordinary line (an entry when it holds "="), so the lines after it stay in the
+// section before it, and writing to the section it names adds a proper one.
+TEST_F(ProfileFileTest, UnclosedSectionLineOpensNoSection) {
+    QFile f(path("c.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[A]\r\nx=1\r\n[B\r\ny=2\r\n[C=3\r\n");
+    f.close();
+    ProfileFile ini(path("c.ini"));
+    EXPECT_EQ(ini.read("A", "y"), "2");
+    EXPECT_EQ(ini.read("B", "y", "none"), "none");
+    EXPECT_EQ(ini.read("A", "[C"), "3");
+    EXPECT_EQ(ini.keys("A"), QStringList({"x", "y", "[C"}));
+    EXPECT_TRUE(ini.keys("B").isEmpty());
+
+    ASSERT_TRUE(ini.write("B", "z", "4"));
+    EXPECT_EQ(ini.read("B", "z"), "4");
+    EXPECT_EQ(ini.read("A", "y"), "2");
+    QFile back(path("c.ini"));
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    EXPECT_EQ(back.readAll(), "[A]\r\nx=1\r\n[B\r\ny=2\r\n[C=3\r\n\r\n[B]\r\nz=4\r\n");
+}
