@@ -43,7 +43,9 @@ bool ParseInt(const QString& text, int* value) {
     return ok;
 }
 
-ChannelEntry NewChannel(int channelNumber, const QString& rxText) {
+} // namespace
+
+ChannelEntry NewChannelEntry(int channelNumber, const QString& rxText) {
     ChannelEntry entry;
     entry.number = static_cast<int16>(channelNumber);
     entry.inUse = 1;
@@ -68,8 +70,6 @@ ChannelEntry NewChannel(int channelNumber, const QString& rxText) {
     entry.talkAround = 0;
     return entry;
 }
-
-} // namespace
 
 int FindChannelEntry(const DocumentRecord& doc, int channelNumber) {
     const int count = ValidCount(doc);
@@ -103,12 +103,15 @@ void ChangeChannelData(int group, int row, int field, const QString& value) {
 }
 
 int AddChannelByNumber(int channelNumber, const QString& rxText) {
-    DocumentRecord& doc = app().document;
+    return AddChannelByNumber(app().document, channelNumber, rxText);
+}
+
+int AddChannelByNumber(DocumentRecord& doc, int channelNumber, const QString& rxText) {
     if (channelNumber < 1 || channelNumber > kMaxChannels) return -1;
     if (FindChannelEntry(doc, channelNumber) >= 0) return -1;
     const int count = ValidCount(doc);
     if (count >= kMaxChannels) return -1;
-    doc.channels[static_cast<std::size_t>(count)] = NewChannel(channelNumber, rxText);
+    doc.channels[static_cast<std::size_t>(count)] = NewChannelEntry(channelNumber, rxText);
     doc.channelCount = static_cast<int16>(count + 1);
     return count;
 }
@@ -117,13 +120,18 @@ void AddChannelData(int group, int row, const QString& rxText) {
     if (AddChannelByNumber(ChannelNumberOf(group, row), rxText) >= 0) CheckGroupScanCh();
 }
 
-void DeleteChannelData(int position) {
-    DocumentRecord& doc = app().document;
+void RemoveChannelEntry(DocumentRecord& doc, int position) {
     const int count = ValidCount(doc);
     if (position < 0 || position >= count) return;
     for (int i = position; i + 1 < count; ++i)
         doc.channels[static_cast<std::size_t>(i)] = doc.channels[static_cast<std::size_t>(i + 1)];
     doc.channelCount = static_cast<int16>(count - 1);
+}
+
+void DeleteChannelData(int position) {
+    const int count = ValidCount(app().document);
+    if (position < 0 || position >= count) return;
+    RemoveChannelEntry(app().document, position);
     CheckGroupScanCh();
 }
 

@@ -57,9 +57,16 @@ void AddChannelData(int group, int row, const QString& rxText);
 // As AddChannelData by channel number, without the priority-channel upkeep
 // (batch edit runs it itself). Returns the new table position, or -1 when refused.
 int AddChannelByNumber(int channelNumber, const QString& rxText);
+// The same on any document (an edited copy that replaces the open one as a whole).
+int AddChannelByNumber(DocumentRecord& doc, int channelNumber, const QString& rxText);
+// A channel entry with the new-channel defaults for a receive display text.
+ChannelEntry NewChannelEntry(int channelNumber, const QString& rxText);
 // Removes the entry at a table position, closes the gap, revalidates the
 // priority channels.
 void DeleteChannelData(int position);
+// Removes the entry at a table position of any document and closes the gap
+// (no priority-channel upkeep).
+void RemoveChannelEntry(DocumentRecord& doc, int position);
 
 // The display text of a field of an entry in the current language.
 QString ShowChannelField(const ChannelEntry& entry, int field);

@@ -51,6 +51,10 @@ void WarnOutOfRange() {
 }
 } // namespace
 
+bool ParseMHz(const QString& text, double* mhz) {
+    return ParseNumber(text, mhz);
+}
+
 double UpperLimitFor(int kind) {
     const AppState& s = app();
     if (s.bandText == kExtendedBand) {

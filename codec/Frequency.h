@@ -11,6 +11,9 @@ enum FreqKind { RxFreq = 1, TxFreq = 2 };
 
 inline const QString kNoFrequency = QStringLiteral("FFFFFFFF");
 
+// A frequency text in MHz ("." as decimal separator, no group separators); false
+// when it is not a finite number.
+bool ParseMHz(const QString& text, double* mhz);
 QString FreDataToShow(const QString& working);
 QString ShowToFreData(const QString& display);
 // The upper limit for a kind in the current band (520 MHz exception included).
