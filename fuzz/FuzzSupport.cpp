@@ -1,6 +1,7 @@
 #include "FuzzSupport.h"
 
 #include "core/AppState.h"
+#include "core/Band.h"
 #include "core/DocumentOps.h"
 #include "core/Hooks.h"
 #include "core/MessageBox.h"
@@ -25,7 +26,7 @@ QTemporaryDir& folder() {
 void InitFuzzProgram() {
     if (!folder().isValid()) FuzzFailure("no temporary program folder");
     const QDir dir(folder().path());
-    for (const QString sub : {QStringLiteral("language"), QStringLiteral("Init")}) {
+    for (const QString& sub : {QStringLiteral("language"), QStringLiteral("Init")}) {
         dir.mkpath(sub);
         const QDir from(QStringLiteral(ZR580_FUZZ_PROGRAM_DIR "/") + sub);
         for (const QString& name : from.entryList(QDir::Files))
@@ -52,8 +53,10 @@ QString FuzzFolder() {
     return folder().path();
 }
 
-void ResetForInput() {
+void ResetForInput(int band) {
     resetAppState();
+    app().bandText = BandTextOf(static_cast<int16>(band));
+    SetBandLimits();
     hooks() = ProgramHooks{};
     answers = nullptr;
     shown = 0;

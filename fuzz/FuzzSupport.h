@@ -37,8 +37,9 @@ class FuzzInput {
 void InitFuzzProgram();
 // The program folder of this process.
 QString FuzzFolder();
-// Every input starts from a fresh program state with a new document.
-void ResetForInput();
+// Every input starts from a fresh program state with a new document of a band
+// (0..2; the template of that band when there is one).
+void ResetForInput(int band = 2);
 // Message boxes answer from this input from now on (cautious answers once it is
 // exhausted or when none is set).
 void AnswerMessagesFrom(FuzzInput* input);

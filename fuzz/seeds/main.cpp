@@ -1,7 +1,7 @@
 // Writes the seed inputs of every fuzzing harness, made by the program's own code:
-// new documents of every band and a document with every table full (data files
-// and radio images), the shipped profile files, and complete transfers of each
-// operation.
+// new documents of every band and a document with every table full (data files,
+// radio images, exported and copied channels), the shipped profile files, and
+// complete transfers of each operation.
 //   zr580-fuzz-seeds SEED_FOLDER LANGUAGE_FOLDER
 #include "../FuzzSupport.h"
 
@@ -10,6 +10,7 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/DocumentOps.h"
+#include "exchange/ChannelColumns.h"
 #include "link/ImageConversion.h"
 #include "link/SimRadio.h"
 
@@ -56,6 +57,16 @@ void FillDocument(DocumentRecord& doc) {
 
 void DocumentSeeds(const QString& name) {
     const AppState& s = app();
+    // The channel table as an exported file, and its first rows as copied to the
+    // clipboard, pasted into row 3 of group 2.
+    const char band = static_cast<char>(BandIndexOf(s.bandText));
+    Seed(QStringLiteral("csv"), name + QStringLiteral("-import"),
+         QByteArray(1, '\0') + band + '\0' + ExportChannelsCsv(s.document));
+    QList<int> copied;
+    for (int i = 0; i < std::min<int>(s.document.channelCount, 6); ++i)
+        copied.append(s.document.channels[static_cast<std::size_t>(i)].number);
+    Seed(QStringLiteral("csv"), name + QStringLiteral("-paste"),
+         QByteArray(1, '\1') + band + '\x12' + ChannelRowsText(s.document, copied).toUtf8());
     Seed(QStringLiteral("datafile"), name,
          QByteArray(1, kSideFileSize) + SideBytes(s.sideValues) + SerializeDocument(s.document));
     SimRadio radio;
@@ -86,10 +97,7 @@ int main(int argc, char** argv) {
     InitFuzzProgram();
 
     for (int16 band = 0; band < 3; ++band) {
-        resetAppState();
-        app().bandText = BandTextOf(band);
-        SetBandLimits();
-        InitNewDocument();
+        ResetForInput(band);
         DocumentSeeds(QStringLiteral("new-band-%1").arg(band));
     }
     FillDocument(app().document);
