@@ -51,11 +51,6 @@ void CheckTable(const DocumentRecord& doc, const DocumentRecord& base) {
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    InitFuzzProgram();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
     const std::uint8_t mode = input.byte();

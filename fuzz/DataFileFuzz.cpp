@@ -20,12 +20,6 @@ QString DataPath(const char* name) {
     return QDir(FuzzFolder()).filePath(QString::fromLatin1(name));
 }
 
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        FuzzFailure("cannot write the input file");
-}
-
 QByteArray ReadRaw(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -37,11 +31,6 @@ QByteArray DocumentAndSide() {
            QByteArray::number(v.functionUnlocked) + ',' + QByteArray::number(v.bandExtension);
 }
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    InitFuzzProgram();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
@@ -55,9 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (DeserializeDocument(bytes, &record)) FUZZ_CHECK(SerializeDocument(record) == bytes);
 
     const QString path = DataPath("input.dat");
-    WriteRaw(path, bytes);
+    WriteFuzzFile(path, bytes);
     QFile::remove(SideFileNameOf(path));
-    if (sideChoice != 7) WriteRaw(SideFileNameOf(path), side);
+    if (sideChoice != 7) WriteFuzzFile(SideFileNameOf(path), side);
 
     const QByteArray before = DocumentAndSide();
     if (!LoadDataFile(path)) {

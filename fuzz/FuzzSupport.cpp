@@ -49,6 +49,17 @@ void InitFuzzProgram() {
     });
 }
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    InitFuzzProgram();
+    return 0;
+}
+
+void WriteFuzzFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        FuzzFailure("cannot write a file");
+}
+
 QString FuzzFolder() {
     return folder().path();
 }

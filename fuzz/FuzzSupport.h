@@ -33,8 +33,11 @@ class FuzzInput {
 };
 
 // Once per process: the program folder with the language files and templates of
-// the built program folder, and the message-box answerer.
+// the built program folder, and the message-box answerer. Every harness gets it
+// from the LLVMFuzzerInitialize of this library.
 void InitFuzzProgram();
+// Writes a whole file (an input handed to the code under test, or a seed).
+void WriteFuzzFile(const QString& path, const QByteArray& bytes);
 // The program folder of this process.
 QString FuzzFolder();
 // Every input starts from a fresh program state with a new document of a band

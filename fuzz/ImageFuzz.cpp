@@ -37,11 +37,6 @@ void CheckRadioInfo(const RadioInfoRecord& info) {
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    InitFuzzProgram();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ResetForInput();
     AppState& s = app();

@@ -10,7 +10,6 @@
 #include "core/ProfileFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <cctype>
 
@@ -36,24 +35,13 @@ QString ValuePart(FuzzInput& input) {
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    InitFuzzProgram();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
     const QString section = NamePart(input);
     const QString key = NamePart(input);
     const QString value = ValuePart(input);
     const QString path = QDir(FuzzFolder()).filePath(QStringLiteral("profile.ini"));
-    {
-        QFile file(path);
-        const QByteArray bytes = input.rest();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes) != bytes.size())
-            FuzzFailure("cannot write the input file");
-    }
+    WriteFuzzFile(path, input.rest());
     const ProfileFile profile(path);
 
     const QStringList keysBefore = profile.keys(section);

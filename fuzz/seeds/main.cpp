@@ -23,9 +23,7 @@ QDir seedDir;
 
 void Seed(const QString& harness, const QString& name, const QByteArray& bytes) {
     seedDir.mkpath(harness);
-    QFile file(seedDir.filePath(harness + u'/' + name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        FuzzFailure("cannot write a seed");
+    WriteFuzzFile(seedDir.filePath(harness + u'/' + name), bytes);
 }
 
 QByteArray SideBytes(const SideValues& v) {
