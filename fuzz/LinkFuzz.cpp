@@ -55,9 +55,10 @@ class Line : public LinkPort, public ReplyTimer {
     bool timerActive = false;
     bool open_ = false;
     QByteArray lastFrame;
-    QByteArray sinceFrame; // everything delivered since the last frame
+    QList<QByteArray> readSinceFrame; // what the link read since the last frame
     bool sawEnd = false;
     QMap<int, QByteArray> acknowledged; // block address -> data (reads) of this session
+    const bool trace = std::getenv("ZR580_FUZZ_TRACE") != nullptr;
 
     bool open(const QString&) override {
         open_ = true;
@@ -79,7 +80,8 @@ class Line : public LinkPort, public ReplyTimer {
         }
         if (frame == QByteArrayLiteral("E")) sawEnd = true;
         lastFrame = frame;
-        sinceFrame.clear();
+        readSinceFrame.clear();
+        if (trace) std::fprintf(stderr, "PC    %s\n", frame.left(8).toHex(' ').constData());
         for (const SimReply& reply : radio.feed(frame))
             if (!reply.hangUp) pending.push_back(reply.bytes);
     }
@@ -87,6 +89,7 @@ class Line : public LinkPort, public ReplyTimer {
     QByteArray readAll() override {
         QByteArray all = in_;
         in_.clear();
+        if (!all.isEmpty()) readSinceFrame.append(all);
         return all;
     }
     void start(int) override { timerActive = true; }
@@ -95,33 +98,40 @@ class Line : public LinkPort, public ReplyTimer {
 
     void deliver(const QByteArray& bytes) {
         if (!open_ || bytes.isEmpty()) return;
+        if (trace) std::fprintf(stderr, "radio %s\n", bytes.left(8).toHex(' ').constData());
         in_.append(bytes);
-        sinceFrame.append(bytes);
         if (in_.size() >= threshold_ && onThreshold) onThreshold();
     }
     void expire() {
         if (!timerActive) return;
+        if (trace) std::fprintf(stderr, "time-out\n");
         timerActive = false;
         if (onTimeout) onTimeout();
     }
     void fail() {
         if (!open_) return;
+        if (trace) std::fprintf(stderr, "port error\n");
         close();
         if (onError) onError();
     }
 
-    // Whether the last block frame was answered properly: an ACK for a written
-    // block, the block itself for a read request.
+    // Whether the last block frame was answered properly by one of the replies
+    // the link read since: an ACK for a written block, the block itself for a
+    // read request.
     void settle() {
         if (lastFrame.size() < 4 || (lastFrame[0] != 'R' && lastFrame[0] != 'W')) return;
         const int address = (static_cast<quint8>(lastFrame[1]) << 8) | static_cast<quint8>(lastFrame[2]);
         const int length = static_cast<quint8>(lastFrame[3]);
-        if (lastFrame[0] == 'W') {
-            if (!sinceFrame.isEmpty() && static_cast<quint8>(sinceFrame[0]) == kAck)
+        for (const QByteArray& reply : readSinceFrame) {
+            if (lastFrame[0] == 'W' && static_cast<quint8>(reply[0]) == kAck) {
                 acknowledged[address] = QByteArray();
-        } else if (sinceFrame.size() >= length + 4 && sinceFrame[0] == 'W' &&
-                   sinceFrame.left(4).mid(1) == lastFrame.mid(1, 3)) {
-            acknowledged[address] = sinceFrame.mid(4, length);
+                break;
+            }
+            if (lastFrame[0] == 'R' && reply.size() >= length + 4 && reply[0] == 'W' &&
+                reply.mid(1, 3) == lastFrame.mid(1, 3)) {
+                acknowledged[address] = reply.mid(4, length);
+                break;
+            }
         }
         lastFrame.clear();
     }
