@@ -1,6 +1,7 @@
 #include "app/Demo.h"
 
 #include "core/AppState.h"
+#include "core/ProgramFolder.h"
 #include "link/Ports.h"
 
 #include <QCoreApplication>
@@ -57,7 +58,7 @@ bool DemoRadio::start() {
     QStringList arguments{QStringLiteral("--link"), link, QStringLiteral("--pace")};
     // A radio with channels and a message, when the program folder has one.
     const QString memory =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("demo-radio.bin"));
+        ProgramPath(QStringLiteral("demo-radio.bin"));
     if (QFileInfo::exists(memory)) arguments << QStringLiteral("--image") << memory;
     process_.start(simulator, arguments);
     if (!process_.waitForStarted(kStartTimeoutMs)) {

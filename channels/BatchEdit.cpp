@@ -85,7 +85,7 @@ BatchFlags& batchFlags() {
 void LoadBatchFunctionFlags() {
     BatchFlags& flags = batchFlags();
     flags = DefaultBatchFlags();
-    const QString path = ProgramPath(kFlagFile);
+    const QString path = UserPath(kFlagFile);
     QFile file(path);
     if (!file.exists()) {
         SaveBatchFunctionFlags();
@@ -101,7 +101,7 @@ void LoadBatchFunctionFlags() {
 bool SaveBatchFunctionFlags() {
     const BatchFlags& flags = batchFlags();
     const QByteArray bytes(reinterpret_cast<const char*>(flags.data()), kBatchFlagCount);
-    return WriteFileSafely(ProgramPath(kFlagFile), bytes);
+    return WriteFileSafely(UserPath(kFlagFile), bytes);
 }
 
 int FlagByteOfCheck(int checkIndex) {

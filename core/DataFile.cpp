@@ -365,7 +365,7 @@ void LoadTemplate() {
 
 void ReadSettingsFile() {
     QByteArray bytes;
-    if (ReadExact(ProgramPath(QStringLiteral("Setting.ini")), kSideFileSize, &bytes) ==
+    if (ReadExact(UserPath(QStringLiteral("Setting.ini")), kSideFileSize, &bytes) ==
         ReadResult::Ok)
         app().radioFlags = FromSideBytes(bytes);
     else
@@ -373,7 +373,7 @@ void ReadSettingsFile() {
 }
 
 bool WriteSettingsFile() {
-    return WriteFileSafely(ProgramPath(QStringLiteral("Setting.ini")), SideBytes(app().radioFlags));
+    return WriteFileSafely(UserPath(QStringLiteral("Setting.ini")), SideBytes(app().radioFlags));
 }
 
 bool WriteFileSafely(const QString& path, const QByteArray& bytes) {

@@ -36,10 +36,6 @@ void readSetupFile() {
 }
 } // namespace
 
-QString SetupFilePath() {
-    return ProgramPath(QStringLiteral("language/mysetup.ini"));
-}
-
 void StartProgram() {
     // Numbers are always written and read with "." whatever the user's locale;
     // the program's own default locale is C, the system's settings stay untouched.
@@ -53,6 +49,7 @@ void StartProgram() {
     SetBandLimits();
     ReadDecTable();
 
+    PrepareUserFolder();
     readSetupFile();
     InstallLinkHooks();
     InitNewDocument();

@@ -16,9 +16,6 @@ void FinishStartup();
 // Writes "Setting.ini" (errors are ignored).
 void ShutdownProgram();
 
-// The language settings file below the program folder.
-QString SetupFilePath();
-
 // The main window position in twips, from the user's program settings
 // (organisation and application "ZR580", group "Settings"); defaults
 // 100, 100, 14500 x 10500.

@@ -12,6 +12,9 @@ class LinkPort {
     virtual ~LinkPort() = default;
     // Opens the device at 9600 baud, 8 data bits, no parity, 2 stop bits, no flow control.
     virtual bool open(const QString& device) = 0;
+    // Why the last open failed and what to do, in the current language; empty
+    // when the port cannot tell.
+    virtual QString openFailure() const { return {}; }
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
     // Discards everything received and everything not yet sent.

@@ -8,6 +8,7 @@
 #include "link/ImageConversion.h"
 #include "link/ModelCheck.h"
 #include "link/Password.h"
+#include "link/PortDiagnosis.h"
 #include "link/Ports.h"
 #include "link/RadioInfoImage.h"
 
@@ -104,9 +105,18 @@ bool RadioLink::OpenLink() {
     if (reopenPort()) return true;
     if (ui_) {
         ModalScope modal(modalDepth_);
-        ui_->showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+        ui_->showMessage(cannotOpenText(), MsgIcon::Error);
     }
     return false;
+}
+
+// "Cannot Open Communication Port." and, on a second line, why.
+QString RadioLink::cannotOpenText() const {
+    const QString reason = device().isEmpty()
+                               ? PortProblemText(DiagnosePortFailure({}, QSerialPort::NoError, {}))
+                               : port_->openFailure();
+    const QString message = MessageText(Msg::CannotOpenPort);
+    return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
 }
 
 bool RadioLink::reopenPort() {
@@ -423,7 +433,7 @@ void RadioLink::AskRetry(bool ask) {
     if (!port_->isOpen() && !reopenPort()) {
         if (ui_) {
             ModalScope modal(modalDepth_);
-            ui_->showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+            ui_->showMessage(cannotOpenText(), MsgIcon::Error);
         }
         EndTransfer(false);
         return;
@@ -502,7 +512,7 @@ void RadioLink::EndTransfer(bool success) {
 // (or when it is missing), so an unchanged file is not synced to disk again.
 void RadioLink::storeRadioFlags(const std::array<int16, 3>& before) {
     if (app().radioFlags != before ||
-        !QFileInfo::exists(ProgramPath(QStringLiteral("Setting.ini"))))
+        !QFileInfo::exists(UserPath(QStringLiteral("Setting.ini"))))
         WriteSettingsFile();
 }
 
@@ -544,7 +554,7 @@ bool RadioLink::confirmStart(LinkUi& ui, Msg question) {
 bool RadioLink::portOpenOrSay(LinkUi& ui) {
     if (port_->isOpen() || reopenPort()) return true;
     ModalScope modal(modalDepth_);
-    ui.showMessage(MessageText(Msg::CannotOpenPort), MsgIcon::Error);
+    ui.showMessage(cannotOpenText(), MsgIcon::Error);
     return false;
 }
 

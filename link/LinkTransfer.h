@@ -91,6 +91,7 @@ class RadioLink {
     void storeIdentification(const QByteArray& reply);
     void connectionFailure();
     bool reopenPort();
+    QString cannotOpenText() const;
     void storeRadioFlags(const std::array<int16, 3>& before);
     void afterRead();
     void afterRadioInfo();

@@ -20,19 +20,27 @@ constexpr DefaultRange kRanges[] = {{1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, 
 constexpr int kRangeSize = 32;
 
 ProfileFile setupFile() {
-    return ProfileFile(ProgramPath(QStringLiteral("language/mysetup.ini")));
+    return ProfileFile(SetupFilePath());
 }
 
-std::function<QStringList()>& portLister() {
-    static std::function<QStringList()> lister;
+std::function<QList<PortDetails>()>& portLister() {
+    static std::function<QList<PortDetails>()> lister;
     return lister;
 }
 
-QStringList systemDevices() {
+QList<PortDetails> systemPorts() {
     if (portLister()) return portLister()();
-    QStringList devices;
+    QList<PortDetails> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        devices.append(info.systemLocation());
+        ports.append({info.systemLocation(), info.description(), info.manufacturer(),
+                      info.serialNumber()});
+    return ports;
+}
+
+QStringList systemDevices() {
+    QStringList devices;
+    for (const PortDetails& port : systemPorts())
+        devices.append(port.device);
     return devices;
 }
 
@@ -171,6 +179,26 @@ int CheckComPortAtStartup() {
     return number;
 }
 
+PortDetails DetailsOfPort(int number) {
+    const QString device = PortDevice(number);
+    for (const PortDetails& port : systemPorts())
+        if (port.device == device) return port;
+    return {device, {}, {}, {}};
+}
+
 void SetSystemPortLister(std::function<QStringList()> lister) {
+    if (!lister) {
+        portLister() = nullptr;
+        return;
+    }
+    portLister() = [lister = std::move(lister)] {
+        QList<PortDetails> ports;
+        for (const QString& device : lister())
+            ports.append({device, {}, {}, {}});
+        return ports;
+    };
+}
+
+void SetSystemPortDetailsLister(std::function<QList<PortDetails>()> lister) {
     portLister() = std::move(lister);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Serial ports by number, as the user sees them ("COM" + number), and the
-// "comPort" setting of language/mysetup.ini.
+// "comPort" setting of the settings file mysetup.ini (SetupFilePath()).
 //
 // A number maps to a device: COM1-COM32 are /dev/ttyS0-31, COM33-COM64
 // /dev/ttyUSB0-31, COM65-COM96 /dev/ttyACM0-31. Section [ports] of
@@ -47,6 +47,18 @@ bool WriteComPortSetting(int number);
 // present; written back and kept in app().comPort. Returns the number.
 int CheckComPortAtStartup();
 
-// Tests replace the system's serial device list (device paths); an empty
-// function restores the system's own.
+// What the system tells of a port's device, to tell two adapters apart.
+struct PortDetails {
+    QString device;
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+};
+// The details of a port number: its device, and what the system lists of it
+// (nothing more for a device the system does not list, e.g. a pseudo-terminal).
+PortDetails DetailsOfPort(int number);
+
+// Tests replace the system's serial device list (device paths, or devices with
+// their details); an empty function restores the system's own.
 void SetSystemPortLister(std::function<QStringList()> lister);
+void SetSystemPortDetailsLister(std::function<QList<PortDetails>()> lister);

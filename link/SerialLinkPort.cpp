@@ -1,5 +1,7 @@
 #include "link/SerialLinkPort.h"
 
+#include "link/PortDiagnosis.h"
+
 SerialLinkPort::SerialLinkPort() {
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { onReadyRead(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
@@ -15,14 +17,19 @@ bool SerialLinkPort::open(const QString& device) {
     if (port_.isOpen()) close();
     ++session_;
     failed_ = false;
+    openFailure_.clear();
     port_.setPortName(device);
-    if (!port_.open(QIODevice::ReadWrite)) return false;
+    const auto fail = [&] {
+        openFailure_ =
+            PortProblemText(DiagnosePortFailure(device, port_.error(), port_.errorString()));
+        if (port_.isOpen()) port_.close();
+        return false;
+    };
+    if (!port_.open(QIODevice::ReadWrite)) return fail();
     if (!port_.setBaudRate(QSerialPort::Baud9600) || !port_.setDataBits(QSerialPort::Data8) ||
         !port_.setParity(QSerialPort::NoParity) || !port_.setStopBits(QSerialPort::TwoStop) ||
-        !port_.setFlowControl(QSerialPort::NoFlowControl)) {
-        port_.close();
-        return false;
-    }
+        !port_.setFlowControl(QSerialPort::NoFlowControl))
+        return fail();
     port_.clearError();
     return true;
 }

@@ -20,6 +20,7 @@ class SerialLinkPort : public LinkPort {
     ~SerialLinkPort() override;
 
     bool open(const QString& device) override;
+    QString openFailure() const override { return openFailure_; }
     void close() override;
     bool isOpen() const override;
     void clear() override;
@@ -33,6 +34,7 @@ class SerialLinkPort : public LinkPort {
 
     QSerialPort port_;
     int threshold_ = 1;
+    QString openFailure_;
     bool failed_ = false;
     // Distinguishes the port's sessions, so a queued error report of a closed
     // session never reaches the next one.

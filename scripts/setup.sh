@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build ccache qt6-base-dev qt6-serialport-dev
-          libgtest-dev libgmock-dev fonts-noto-cjk xvfb xauth)
+          libgtest-dev libgmock-dev fonts-noto-cjk xvfb xauth
+          desktop-file-utils appstream file)
 build=1
 for arg in "$@"; do
     case "$arg" in

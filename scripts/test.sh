@@ -7,3 +7,6 @@ if [ "${1:-}" = sanitize ]; then exec scripts/test-sanitized.sh; fi
 scripts/setup.sh
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+# The Debian package builds (the install tree itself is checked by a test above).
+cd ..
+scripts/package.sh >/dev/null

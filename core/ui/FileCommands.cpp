@@ -9,8 +9,11 @@
 #include "core/ui/PendingEdit.h"
 #include "core/ui/WindowRegistry.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 FileDialogHandler& dialogHandler() {
@@ -18,17 +21,15 @@ FileDialogHandler& dialogHandler() {
     return handler;
 }
 
+const QString kLastFolderKey = QStringLiteral("Settings/LastFolder");
+
 QString realDialog(const FileDialogRequest& request) {
     QFileDialog dialog(DialogParent(), request.title);
     dialog.setNameFilter(request.filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!request.startName.isEmpty()) {
-        const QFileInfo start(request.startName);
-        if (start.isAbsolute() || start.path() != QLatin1String("."))
-            dialog.setDirectory(start.absolutePath());
-        dialog.selectFile(start.fileName());
-    }
+    dialog.setDirectory(FileDialogStartFolder(request.startName));
+    if (!request.startName.isEmpty()) dialog.selectFile(QFileInfo(request.startName).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -45,6 +46,18 @@ bool saveBeforeLeaving() {
 }
 } // namespace
 
+QString FileDialogStartFolder(const QString& startName) {
+    const QFileInfo start(startName);
+    if (!startName.isEmpty() && (start.isAbsolute() || start.path() != QLatin1String(".")) &&
+        start.absoluteDir().exists())
+        return start.absolutePath();
+    const QString last =
+        QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580")).value(kLastFolderKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
     FileDialogHandler previous = dialogHandler();
     dialogHandler() = std::move(handler);
@@ -52,8 +65,11 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
 }
 
 QString AskFileName(const FileDialogRequest& request) {
-    if (dialogHandler()) return dialogHandler()(request);
-    return realDialog(request);
+    const QString chosen = dialogHandler() ? dialogHandler()(request) : realDialog(request);
+    if (!chosen.isEmpty())
+        QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580"))
+            .setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 QString DataFileFilter() {

@@ -19,6 +19,10 @@ using FileDialogHandler = std::function<QString(const FileDialogRequest&)>;
 // Installs the handler (an empty one restores the real dialogs); returns the previous one.
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
 QString AskFileName(const FileDialogRequest& request);
+// The folder a file dialog opens in: the folder of a start name that has one,
+// else the folder last chosen in a file dialog, else the user's documents folder
+// (never the program's folder).
+QString FileDialogStartFolder(const QString& startName);
 
 // "Data File (*.dat)" / "数据文件 (*.dat)" in the current language.
 QString DataFileFilter();

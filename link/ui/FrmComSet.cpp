@@ -1,11 +1,13 @@
 #include "link/ui/FrmComSet.h"
 
 #include "core/AppState.h"
+#include "core/Language.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/MainWindowApi.h"
 #include "link/Ports.h"
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +29,24 @@ FrmComSet::FrmComSet(QWidget* parent) : ModalWindow("FrmComSet", parent) {
     list_->setMinimumWidth(Twips(1800));
     enterMovesFocus(list_);
     auto* row = labelledRow(label, list_, Twips(100)); // label ends 100 twips left of the list
-    auto* ok = layOutWithOkCancel(row, "CommandOK", "CommandCancel");
+
+    // What the system tells of the selected port, to tell two cables apart.
+    auto* details = new QFormLayout;
+    const char* const kDetails[][2] = {{"PortDevice", "Device"},
+                                       {"PortDescription", "Description"},
+                                       {"PortManufacturer", "Manufacturer"},
+                                       {"PortSerialNumber", "SerialNumber"}};
+    for (std::size_t i = 0; i < details_.size(); ++i) {
+        details_[i] = new QLabel;
+        details_[i]->setObjectName(QLatin1String(kDetails[i][0]));
+        details_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        details->addRow(LanguageText(QStringLiteral("Install"), QLatin1String(kDetails[i][1])),
+                        details_[i]);
+    }
+    auto* fields = new QVBoxLayout;
+    fields->addLayout(row);
+    fields->addLayout(details);
+    auto* ok = layOutWithOkCancel(fields, "CommandOK", "CommandCancel");
 
     setWindowTitle(kCaption());
     SetOkCancelCaptions(this);
@@ -46,8 +65,11 @@ FrmComSet::FrmComSet(QWidget* parent) : ModalWindow("FrmComSet", parent) {
     connect(timer_, &QTimer::timeout, this, &FrmComSet::refreshPorts);
     timer_->start();
 
-    connect(list_, &QComboBox::activated, this,
-            [this](int) { portId_ = PortNumberOfEntry(list_->currentText()); });
+    connect(list_, &QComboBox::activated, this, [this](int) {
+        portId_ = PortNumberOfEntry(list_->currentText());
+        showDetails();
+    });
+    showDetails();
     connect(ok, &QPushButton::clicked, this, &FrmComSet::ok);
 }
 
@@ -78,9 +100,17 @@ void FrmComSet::refreshPorts() {
     if (list_->count() == 0) {
         portId_ = 0;
         list_->setCurrentIndex(-1);
-        return;
+    } else {
+        selectPort(portId_);
     }
-    selectPort(portId_);
+    showDetails();
+}
+
+void FrmComSet::showDetails() {
+    const PortDetails port = portId_ > 0 ? DetailsOfPort(portId_) : PortDetails{};
+    const QString values[] = {port.device, port.description, port.manufacturer, port.serialNumber};
+    for (std::size_t i = 0; i < details_.size(); ++i)
+        details_[i]->setText(values[i].isEmpty() ? QStringLiteral("-") : values[i]);
 }
 
 void FrmComSet::ok() {

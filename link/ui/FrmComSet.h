@@ -1,10 +1,14 @@
 #pragma once
 // The COM port window: the ports present on the machine, refreshed every second
-// while the window is open; OK stores the chosen number in "comPort".
+// while the window is open, with what the system tells of the selected one;
+// OK stores the chosen number in "comPort".
 
 #include "core/ui/ModalWindow.h"
 
+#include <array>
+
 class QComboBox;
+class QLabel;
 class QTimer;
 
 class FrmComSet : public ModalWindow {
@@ -23,8 +27,10 @@ class FrmComSet : public ModalWindow {
     bool fill(); // false when the list was already up to date
     void selectPort(int number);
     void ok();
+    void showDetails(); // the selected port's device, adapter, maker and serial number
 
     QComboBox* list_;
+    std::array<QLabel*, 4> details_{};
     QTimer* timer_;
     int portId_ = 0; // PortID: the number of the port shown
 };

@@ -213,6 +213,7 @@ TEST_F(LinkEndToEnd, FailuresOverThePseudoTerminal) {
         const CliResult r = RunCli(read); // nobody at the link any more
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(r.err.contains(MessageText(Msg::CannotOpenPort)));
+        EXPECT_TRUE(r.err.contains(link() + QStringLiteral(" does not exist"))) << r.err.toStdString();
         EXPECT_EQ(
             RunCli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("x"), out})
                 .exitCode,

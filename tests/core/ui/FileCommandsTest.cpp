@@ -2,11 +2,14 @@
 
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
+#include "core/ProgramFolder.h"
+#include "core/ui/FileCommands.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -225,4 +228,19 @@ TEST_F(ShellTest, FileCommandsTakeInTheValueStillBeingTyped) {
     ASSERT_TRUE(DeserializeDocument(contents(path("typed.dat")), &onDisk));
     EXPECT_EQ(onDisk.settings.messageText1.trimmedValue(), "HELLO23");
     EXPECT_FALSE(IsModified());
+}
+
+TEST_F(ShellTest, FileDialogsStartInTheFolderLastUsedElseTheDocumentsFolder) {
+    start();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString fresh = FileDialogStartFolder(QStringLiteral("new.dat"));
+    EXPECT_EQ(fresh, QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    EXPECT_NE(fresh, ProgramFolder());
+    // A chosen file's folder is where the next dialog starts, for a new document too.
+    QDir().mkpath(path("radios"));
+    dialogAnswers_ = {path("radios/one.dat")};
+    AskFileName({false, QStringLiteral("Open"), QString(), DataFileFilter()});
+    EXPECT_EQ(FileDialogStartFolder(QStringLiteral("new.dat")), path("radios"));
+    // A document with a folder of its own starts there.
+    EXPECT_EQ(FileDialogStartFolder(path("x.dat")), folder_.path());
 }

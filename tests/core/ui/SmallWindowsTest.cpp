@@ -7,6 +7,8 @@
 #include "core/ui/Help.h"
 #include "link/ui/FrmComSet.h"
 #include "link/ui/FrmPassWord.h"
+#include "core/Language.h"
+#include "link/Ports.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -107,6 +109,47 @@ TEST_F(ShellTest, ComPortWindowFollowsAssignedPortsAppearingAndDisappearing) {
     click(&empty, "CommandOK");
     EXPECT_EQ(app().comPort, 0);
     EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("sbStatusBar_3"))->text(), "COM0");
+}
+
+TEST_F(ShellTest, ComPortWindowTellsTwoCablesApart) {
+    start("zh");
+    const QString pty = path("fake-tty");
+    QFile(pty).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(AssignPort(207, pty));
+    SetSystemPortDetailsLister([] {
+        return QList<PortDetails>{{"/dev/ttyUSB0", "USB Serial", "Maker A", "A100"},
+                                  {"/dev/ttyUSB1", "USB Serial", "Maker A", "A200"}};
+    });
+    app().comPort = 34;
+    FrmComSet window;
+    auto* list = window.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto shown = [&] {
+        QStringList texts;
+        for (const char* name : {"PortDevice", "PortDescription", "PortManufacturer", "PortSerialNumber"})
+            texts.append(window.findChild<QLabel*>(QLatin1String(name))->text());
+        return texts;
+    };
+    EXPECT_EQ(list->count(), 3) << "the list itself is unchanged";
+    EXPECT_EQ(shown(), QStringList({"/dev/ttyUSB1", "USB Serial", "Maker A", "A200"}));
+    list->setCurrentIndex(list->findText("COM33"));
+    emit list->activated(list->currentIndex());
+    EXPECT_EQ(shown(), QStringList({"/dev/ttyUSB0", "USB Serial", "Maker A", "A100"}));
+    // A device the system does not list (a pseudo-terminal) shows its path only.
+    list->setCurrentIndex(list->findText("COM207"));
+    emit list->activated(list->currentIndex());
+    EXPECT_EQ(shown(), QStringList({pty, "-", "-", "-"}));
+    // The adapter is unplugged: the details follow the port shown instead.
+    SetSystemPortDetailsLister([] {
+        return QList<PortDetails>{{"/dev/ttyUSB0", "USB Serial", "Maker A", "A100"}};
+    });
+    QFile::remove(pty);
+    window.refreshPorts();
+    EXPECT_EQ(shown(), QStringList({"/dev/ttyUSB0", "USB Serial", "Maker A", "A100"}));
+    // The labels are in the window's language.
+    bool captioned = false;
+    for (QLabel* label : window.findChildren<QLabel*>())
+        captioned |= label->text() == LanguageText(QStringLiteral("Install"), QStringLiteral("SerialNumber"));
+    EXPECT_TRUE(captioned);
 }
 
 TEST_F(ShellTest, PasswordWindowTrimsAndKeepsTheHeldPassword) {

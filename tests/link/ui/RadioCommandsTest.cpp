@@ -11,6 +11,7 @@
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
 #include "core/Hooks.h"
+#include "core/Language.h"
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/ui/FrmMain.h"
@@ -269,7 +270,10 @@ TEST_F(RadioCommands, SilentRadioAsksToRetryAndResizingKeepsTheTimer) {
 TEST_F(RadioCommands, NoPortAndNoChannelAreRefusedBeforeAnyTransfer) {
     app().comPort = 0;
     RunCommand(QStringLiteral("ReadFromRadio"));
-    EXPECT_EQ(messages_.texts(), QStringList({MessageText(Msg::CannotOpenPort)}));
+    // The message's first line stays as it was; the second says why.
+    EXPECT_EQ(messages_.texts(),
+              QStringList({MessageText(Msg::CannotOpenPort) + QLatin1Char('\n') +
+                           LanguageText(QStringLiteral("Install"), QStringLiteral("NoPortChosen"))}));
     messages_.clear();
     app().document.channelCount = 0;
     RunCommand(QStringLiteral("WriteToRadio"));

@@ -1,0 +1,60 @@
+// Where the program's files live: ZR580_HOME, a portable folder, an installed
+// prefix (with and without XDG_CONFIG_HOME), and an executable folder without
+// language files or one the user may not write.
+#include "TestSupport.h"
+
+#include "core/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
+
+namespace {
+
+TEST(ProgramFolders, TheThreeCasesAndTheirEdges) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString r = root.path();
+    for (const char* folder : {"home", "portable/language", "usr/bin", "usr/share/zr580/language",
+                               "config", "bare/bin", "readonly/language"})
+        ASSERT_TRUE(QDir().mkpath(r + "/" + folder));
+    QFile::setPermissions(r + "/readonly", QFile::ReadOwner | QFile::ExeOwner);
+    const bool root_user = geteuid() == 0; // root may write anywhere
+
+    struct Case {
+        const char* name;
+        FolderInputs in;
+        FolderLayout layout;
+        QString program;
+        QString user;
+    };
+    const Case cases[] = {
+        {"home wins over everything", {r + "/home", r + "/portable", r + "/config", r},
+         FolderLayout::Home, r + "/home", r + "/home"},
+        {"portable", {{}, r + "/portable", r + "/config", r}, FolderLayout::Portable,
+         r + "/portable", r + "/portable"},
+        {"installed, XDG_CONFIG_HOME", {{}, r + "/usr/bin", r + "/config", r},
+         FolderLayout::Installed, r + "/usr/share/zr580", r + "/config/zr580"},
+        {"installed, default config", {{}, r + "/usr/bin", {}, r + "/home"},
+         FolderLayout::Installed, r + "/usr/share/zr580", r + "/home/.config/zr580"},
+        {"relative XDG_CONFIG_HOME is ignored", {{}, r + "/usr/bin", "config", r + "/home"},
+         FolderLayout::Installed, r + "/usr/share/zr580", r + "/home/.config/zr580"},
+        {"no language files, no share folder", {{}, r + "/bare/bin", {}, r + "/home"},
+         FolderLayout::Installed, r + "/bare/bin", r + "/home/.config/zr580"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProgramFolders f = DecideProgramFolders(c.in);
+        EXPECT_EQ(f.layout, c.layout);
+        EXPECT_EQ(f.program, c.program);
+        EXPECT_EQ(f.user, c.user);
+    }
+    if (!root_user) {
+        const ProgramFolders f = DecideProgramFolders({{}, r + "/readonly", {}, r + "/home"});
+        EXPECT_EQ(f.layout, FolderLayout::Installed) << "a folder the user cannot write";
+        EXPECT_EQ(f.user, r + "/home/.config/zr580");
+    }
+    QFile::setPermissions(r + "/readonly", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
