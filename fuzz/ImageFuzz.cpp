@@ -4,8 +4,8 @@
 //
 // Checked: the document read from any image is a valid data file that opens again
 // to the same document; writing it and reading that back changes nothing but the
-// model name's bytes after its end; a second write gives the same image; no
-// radio-information text is longer than its field.
+// bytes after the end of the model name and of the message texts; a second write
+// gives the same image; no radio-information text is longer than its field.
 #include "FuzzSupport.h"
 
 #include "core/AppState.h"
@@ -21,7 +21,11 @@ QByteArray Bytes(const RadioImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
 }
 
-QByteArray DocumentBytes(const DocumentRecord& doc, const SideValues& side) {
+// The data file of a document and its side values, the message texts as their
+// values (the bytes after a NUL belong to no value).
+QByteArray DocumentBytes(DocumentRecord doc, const SideValues& side) {
+    for (FixedText<32>* text : {&doc.settings.messageText1, &doc.settings.messageText2})
+        text->assignTerminated(text->value());
     return SerializeDocument(doc) + QByteArray::number(side.alertUnlocked) + ',' +
            QByteArray::number(side.functionUnlocked) + ',' + QByteArray::number(side.bandExtension);
 }
@@ -61,7 +65,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ImageToRecords();
     DocumentRecord readBack = s.document;
     readBack.model.modelName = read.model.modelName;
-    FUZZ_CHECK(DocumentBytes(readBack, s.sideValues) == DocumentBytes(read, readSide));
+    const QByteArray first = DocumentBytes(read, readSide);
+    const QByteArray second = DocumentBytes(readBack, s.sideValues);
+    if (first != second && std::getenv("ZR580_FUZZ_TRACE")) {
+        qsizetype at = 0;
+        while (at < first.size() && at < second.size() && first[at] == second[at])
+            ++at;
+        std::fprintf(stderr, "read and read back differ at byte %lld of the data file: %s / %s\n",
+                     static_cast<long long>(at), first.mid(at, 8).toHex(' ').constData(),
+                     second.mid(at, 8).toHex(' ').constData());
+    }
+    FUZZ_CHECK(first == second);
 
     FillImage();
     RecordsToImage();
