@@ -55,3 +55,18 @@ TEST_F(ProfileFileTest, UnclosedSectionLineOpensNoSection) {
     ASSERT_TRUE(back.open(QIODevice::ReadOnly));
     EXPECT_EQ(back.readAll(), "[A]\r\nx=1\r\n[B\r\ny=2\r\n[C=3\r\n\r\n[B]\r\nz=4\r\n");
 }
+
+// A section that appears twice is its first occurrence for reading, writing and
+// listing alike: a key listed is a key that reads.
+TEST_F(ProfileFileTest, RepeatedSectionIsItsFirstOccurrence) {
+    QFile f(path("d.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[ports]\r\nCOM7=/dev/a\r\n[x]\r\n[PORTS]\r\nCOM8=/dev/b\r\n");
+    f.close();
+    ProfileFile ini(path("d.ini"));
+    EXPECT_EQ(ini.keys("ports"), QStringList{"COM7"});
+    EXPECT_EQ(ini.read("ports", "COM8", "none"), "none");
+    ASSERT_TRUE(ini.write("ports", "COM8", "/dev/c"));
+    EXPECT_EQ(ini.keys("ports"), QStringList({"COM7", "COM8"}));
+    EXPECT_EQ(ini.read("ports", "COM8"), "/dev/c");
+}
