@@ -14,7 +14,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 mkdir -p build-fuzz/findings
 for harness in build-fuzz/fuzz/fuzz_*; do
-    [ -x "$harness" ] || continue
+    [ -f "$harness" ] && [ -x "$harness" ] || continue
     name="${harness##*/fuzz_}"
     corpus="build-fuzz/corpus/$name"
     mkdir -p "$corpus"
