@@ -4,6 +4,8 @@
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
+#include "fleet/ui/RegisterFleetWindows.h"
+#include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
 
@@ -14,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxUi();
     RegisterAllWindows();
+    RegisterFleetWindows();
 
     // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
     DemoRadio demo;
@@ -27,6 +30,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         FrmMain main;
+        InstallSafeWrite(main);
         FinishStartup();
         main.show();
         result = application.exec();

@@ -26,17 +26,52 @@ QString AskLine(const QString& prompt) {
     return in.readLine();
 }
 
+// The frame of the transfer that got no usable reply, in the command's terms.
+QString failedFrame(const LinkTransfer& t) {
+    const int step = t.operation == 2 ? t.writeStep : t.readStep;
+    const QString address =
+        QStringLiteral("0x") + QString::number(t.address, 16).toUpper().rightJustified(4, u'0');
+    switch (step) {
+    case 1:
+        return QStringLiteral("the handshake");
+    case 2:
+    case 31:
+        return QStringLiteral("the identification request");
+    case 32:
+    case 3:
+        return t.operation == 3 ? QStringLiteral("the identification request")
+                                : QStringLiteral("the password block request");
+    case 4:
+        return t.operation == 2 ? QStringLiteral("the block written at %1").arg(address)
+                                : QStringLiteral("the read request at %1").arg(address);
+    case 5:
+        return QStringLiteral("the acknowledgement of the block at %1").arg(address);
+    case 69:
+        return QStringLiteral("the end of the transfer");
+    default:
+        return QStringLiteral("the transfer");
+    }
+}
+
+// The connection message without its question (nobody is asked here).
+QString withoutQuestion(const QString& text) {
+    const qsizetype end = text.lastIndexOf(QLatin1Char('.'));
+    return text.endsWith(QLatin1Char('?')) && end > 0 ? text.left(end + 1) : text;
+}
+
 class TerminalLinkUi : public LinkUi {
   public:
-    TerminalLinkUi(int retries, QEventLoop& loop) : retries_(retries), loop_(loop) {}
+    TerminalLinkUi(int retries, const RadioLink& link, QEventLoop& loop)
+        : retries_(retries), link_(link), loop_(loop) {}
 
     bool confirm(const QString&) override { return true; } // the command itself confirms
 
     bool askRetry(const QString& text) override {
         endProgressLine();
-        PrintError(text);
+        reportFailure(text);
         if (retries_ <= 0) return false;
         --retries_;
+        ++retried_;
         PrintError(QStringLiteral("retrying"));
         return true;
     }
@@ -45,6 +80,10 @@ class TerminalLinkUi : public LinkUi {
         endProgressLine();
         if (text == MessageText(Msg::ReadCompleted) || text == MessageText(Msg::WriteCompleted)) {
             completion = text;
+            return;
+        }
+        if (text == MessageText(Msg::CheckConnection)) {
+            reportFailure(text);
             return;
         }
         PrintError(text);
@@ -71,6 +110,18 @@ class TerminalLinkUi : public LinkUi {
     QString completion;
 
   private:
+    // Says which frame got no reply or a bad one, and how often it was retried.
+    void reportFailure(const QString& text) {
+        const LinkTransfer& t = link_.transfer();
+        PrintError(
+            QStringLiteral("%1 %2 after %3 %4 (%5)")
+                .arg(t.badReply ? QStringLiteral("bad reply to") : QStringLiteral("no reply to"),
+                     failedFrame(t))
+                .arg(retried_)
+                .arg(retried_ == 1 ? QStringLiteral("retry") : QStringLiteral("retries"),
+                     withoutQuestion(text)));
+    }
+
     void drawBar(int percent) {
         if (!bar_) return;
         const int filled = percent * 40 / 100;
@@ -86,6 +137,8 @@ class TerminalLinkUi : public LinkUi {
     }
 
     int retries_;
+    int retried_ = 0;
+    const RadioLink& link_;
     QEventLoop& loop_;
     const bool bar_ = isatty(STDERR_FILENO) != 0;
     bool barShown_ = false;
@@ -112,6 +165,16 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
         PrintError(QStringLiteral("--port takes a number, COM + number, or a device path"));
         return kExitUsage;
     }
+    if (const int code = PrepareLinkSettings(parser, options, withYes, run); code >= 0)
+        return code;
+    run.link = std::make_unique<RadioLink>(std::make_unique<SerialLinkPort>(),
+                                           std::make_unique<QtReplyTimer>());
+    run.link->setPortDevice(device);
+    return -1;
+}
+
+int PrepareLinkSettings(const QCommandLineParser& parser, const LinkOptions& options,
+                        bool withYes, LinkRun& run) {
     bool ok = false;
     run.retries = parser.value(options.retries).toInt(&ok);
     if (!ok || run.retries < 0) {
@@ -138,30 +201,33 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
     }
     ReadSettingsFile();
     app().heldPassword = password;
-    run.link = std::make_unique<RadioLink>(std::make_unique<SerialLinkPort>(),
-                                           std::make_unique<QtReplyTimer>());
-    run.link->setPortDevice(device);
     return -1;
 }
 
 bool RunLinkCommand(LinkRun& run, LinkCommand command, QString* completion) {
+    RadioLink& link = *run.link;
+    return RunLinkTransfer(
+        run,
+        [&](LinkUi& ui) {
+            switch (command) {
+            case LinkCommand::Read:
+                return link.startRead(ui);
+            case LinkCommand::Write:
+                return link.startWrite(ui);
+            case LinkCommand::RadioInfo:
+                return link.startRadioInfo(ui);
+            }
+            return false;
+        },
+        completion);
+}
+
+bool RunLinkTransfer(LinkRun& run, const std::function<bool(LinkUi&)>& start, QString* completion) {
     QEventLoop loop;
-    TerminalLinkUi ui(run.retries, loop);
+    TerminalLinkUi ui(run.retries, *run.link, loop);
     QElapsedTimer clock;
     clock.start();
-    bool started = false;
-    switch (command) {
-    case LinkCommand::Read:
-        started = run.link->startRead(ui);
-        break;
-    case LinkCommand::Write:
-        started = run.link->startWrite(ui);
-        break;
-    case LinkCommand::RadioInfo:
-        started = run.link->startRadioInfo(ui);
-        break;
-    }
-    if (!started) return false;
+    if (!start(ui)) return false;
     if (!ui.ended) loop.exec();
     if (run.timing)
         PrintError(QStringLiteral("transfer took %1 s")

@@ -10,6 +10,7 @@
 
 #include <QCommandLineOption>
 #include <QString>
+#include <functional>
 #include <memory>
 
 struct LinkOptions {
@@ -41,6 +42,16 @@ struct LinkRun {
 // -1 to go on, else the exit code.
 int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bool withYes,
                 LinkRun& run);
+
+// The same without the port and the link: the retries, the password, the
+// timing, the terminal messages and the settings.
+int PrepareLinkSettings(const QCommandLineParser& parser, const LinkOptions& options,
+                        bool withYes, LinkRun& run);
+
+// Runs a transfer begun by `start` (true when it began) to its end; true when it
+// completed. The completion message is held back in `completion` so the caller
+// prints it after its own work.
+bool RunLinkTransfer(LinkRun& run, const std::function<bool(LinkUi&)>& start, QString* completion);
 
 enum class LinkCommand { Read, Write, RadioInfo };
 // Runs the command to its end; true when the transfer completed. The completion

@@ -5,7 +5,6 @@
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
 
-
 int RunRead(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Read the radio into a data file."));

@@ -12,7 +12,13 @@
     X("image", RunImage, "IN.dat OUT.bin", "write the 4096-byte image a write would send")         \
     X("from-image", RunFromImage, "IN.bin OUT.dat", "build a document from a radio image")         \
     X("read", RunRead, "--port P [--password PW] [--yes] [--retries N] OUT.dat", "read the radio") \
-    X("write", RunWrite, "--port P [--password PW] [--yes] [--retries N] IN.dat", "write radio")   \
+    X("write", RunWrite,                                                                           \
+      "--port P [--password PW] [--yes] [--retries N] [--no-backup] [--no-verify] "                \
+      "[--backup-dir DIR] IN.dat",                                                                 \
+      "back up the radio, write it, read it back and compare; several --port P (or "             \
+      "--ports-from FILE) write every radio at once")                                              \
+    X("verify", RunVerify, "--port P [--password PW] [--retries N] FILE.dat",                      \
+      "compare the radio with a file (exit 0 same, 1 different)")                                  \
     X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")
 
 #define ZR580_DECLARE(name, entry, args, summary) int entry(const QStringList& arguments);

@@ -327,10 +327,12 @@ void ReadSideFile(const QString& dataPath) {
     }
 }
 
+QByteArray SerializeSideValues(const SideValues& v) {
+    return SideBytes({v.alertUnlocked, v.functionUnlocked, v.bandExtension});
+}
+
 bool WriteSideFile(const QString& dataPath) {
-    const SideValues& v = app().savedSideValues;
-    return WriteFileSafely(SideFileNameOf(dataPath),
-                           SideBytes({v.alertUnlocked, v.functionUnlocked, v.bandExtension}));
+    return WriteFileSafely(SideFileNameOf(dataPath), SerializeSideValues(app().savedSideValues));
 }
 
 void LoadTemplate() {

@@ -21,6 +21,8 @@ bool LoadDataFile(const QString& path);
 // File Save / Save As: false on failure (the message was shown).
 bool SaveDataFile(const QString& path);
 void LoadTemplate();
+// The 6 bytes of a side file holding these values.
+QByteArray SerializeSideValues(const SideValues& values);
 void ReadSideFile(const QString& dataPath);
 bool WriteSideFile(const QString& dataPath);
 void ReadSettingsFile();

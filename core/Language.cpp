@@ -2,6 +2,7 @@
 
 #include "core/ProfileFile.h"
 #include "core/ProgramFolder.h"
+#include "core/QtTranslations.h"
 
 #include <QLocale>
 
@@ -16,10 +17,12 @@ void SetStartLanguage(Language language) {
     app().languageIndex = language;
     app().languageShown = language;
     app().startLanguage = language;
+    ApplyQtTranslations(language);
 }
 
 void SetCurrentLanguage(Language language) {
     app().languageIndex = language;
+    ApplyQtTranslations(language);
 }
 
 QString LanguageFileName() {

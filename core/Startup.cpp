@@ -72,8 +72,13 @@ QRect StoredMainWindowTwips() {
         const int v = settings.value(QLatin1String(key)).toInt(&ok);
         return ok ? v : fallback;
     };
-    return QRect(value("MainLeft", 100), value("MainTop", 100), value("MainWidth", 14500),
-                 value("MainHeight", 10500));
+    const QRect fallback = DefaultMainWindowTwips();
+    return QRect(value("MainLeft", fallback.x()), value("MainTop", fallback.y()),
+                 value("MainWidth", fallback.width()), value("MainHeight", fallback.height()));
+}
+
+QRect DefaultMainWindowTwips() {
+    return QRect(100, 100, 14500, 10500);
 }
 
 void StoreMainWindowTwips(const QRect& twips) {

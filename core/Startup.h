@@ -20,4 +20,6 @@ void ShutdownProgram();
 // (organisation and application "ZR580", group "Settings"); defaults
 // 100, 100, 14500 x 10500.
 QRect StoredMainWindowTwips();
+// Where the main window opens when nothing is stored (twips).
+QRect DefaultMainWindowTwips();
 void StoreMainWindowTwips(const QRect& twips);

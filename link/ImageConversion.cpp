@@ -61,16 +61,27 @@ void RecordsToImage() {
                     BandIndexOf(state.bandText), state.image);
 }
 
-void ImageToRecords() {
-    AppState& state = app();
-    DocumentRecord& doc = state.document;
-    const RadioImage& image = state.image;
+RadioImage OpenDocumentImage() {
+    const AppState& state = app();
+    RadioImage image;
+    image.fill(0xFF);
+    DocumentToImage(state.document, state.sideValues, state.currentModel,
+                    BandIndexOf(state.bandText), image);
+    return image;
+}
+
+void ImageToDocument(const RadioImage& image, DocumentRecord& doc, SideValues& side) {
     ImageToChannels(image, doc);
     doc.model = ImageToModel(image);
-    ApplyDocumentModel(doc.model);
     ImageToMessages(image, doc.settings);
     ImageToKeys(image, doc.settings.features.keys);
-    ImageToOptionalFeatures(image, doc.settings.features.optional, state.sideValues);
+    ImageToOptionalFeatures(image, doc.settings.features.optional, side);
     ImageToScan(image, doc.settings.features.scan);
-    MergeRadioFlags(image, state.radioFlags);
+}
+
+void ImageToRecords() {
+    AppState& state = app();
+    ImageToDocument(state.image, state.document, state.sideValues);
+    ApplyDocumentModel(state.document.model);
+    MergeRadioFlags(state.image, state.radioFlags);
 }

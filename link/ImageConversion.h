@@ -19,7 +19,14 @@ void RecordsToImage();
 // codes stay as they are.
 void ImageToRecords();
 
+// The image a write sends for the open document: 0xFF, then RecordsToImage's
+// conversion into a fresh image (app().image is left alone).
+RadioImage OpenDocumentImage();
+
 // The building blocks, on explicit records.
+// What ImageToRecords takes into the document, on a record of the caller's: the
+// channels, model record, messages, keys, optional features, side values, scan.
+void ImageToDocument(const RadioImage& image, DocumentRecord& doc, SideValues& side);
 void DocumentToImage(const DocumentRecord& doc, const SideValues& side, const QString& model,
                      int16 bandIndex, RadioImage& image);
 void ModelToImage(const QString& model, int16 bandIndex, RadioImage& image);

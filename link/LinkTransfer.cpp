@@ -13,6 +13,7 @@
 #include "link/RadioInfoImage.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -93,6 +94,7 @@ bool RadioLink::OpenLink() {
     const Plan plan = planOf(t_.operation);
     t_.blockSize = static_cast<int16>(plan.blockSize);
     t_.endAddress = plan.endAddress;
+    if (ownImage_ && t_.operation == 1) t_.endAddress = imageEnd_;
     t_.address = plan.firstBlock - plan.blockSize;
     t_.lastPercent = 0;
     t_.receiving = false;
@@ -128,6 +130,7 @@ bool RadioLink::reopenPort() {
 
 void RadioLink::send(const QByteArray& frame, int expectedLength) {
     timer_->start(kReplyTimeoutMs);
+    t_.badReply = false;
     t_.expectedLength = static_cast<int16>(expectedLength);
     port_->setThreshold(expectedLength);
     port_->clear();
@@ -180,7 +183,7 @@ void RadioLink::SendNextBlock() {
     frame.append(static_cast<char>((t_.address >> 8) & 0xFF));
     frame.append(static_cast<char>(t_.address & 0xFF));
     frame.append(static_cast<char>(t_.blockSize));
-    frame.append(reinterpret_cast<const char*>(app().image.data()) + t_.address, t_.blockSize);
+    frame.append(reinterpret_cast<const char*>(transferImage().data()) + t_.address, t_.blockSize);
     send(frame, 1);
 }
 
@@ -211,13 +214,18 @@ void RadioLink::updateProgress() {
 void RadioLink::storeIdentification(const QByteArray& reply) {
     t_.radioModel = RadioModelOf(reply);
     t_.radioBand = byteAt(reply, 6);
+    // A read into an image holds exactly the radio's memory it read.
+    if (ownImage_ && t_.operation == 1) return;
     for (int i = 0; i < kIdentificationLength; ++i)
-        if (i != 6) app().image[kIdentificationOffset + i] = byteAt(reply, i);
+        if (i != 6) transferImage()[kIdentificationOffset + i] = byteAt(reply, i);
 }
 
 void RadioLink::onReceive() {
     if (!t_.receiving || t_.operation == 0 || modalDepth_ > 0 || ending_) return;
     const QByteArray received = port_->readAll();
+    // Until a reply moves the transfer on (and the next frame clears it), what
+    // came counts as a bad reply.
+    if (!received.isEmpty()) t_.badReply = true;
     // Fewer bytes than awaited (a disturbed line): the reply timer decides.
     if (received.size() < t_.expectedLength) return;
     const QByteArray reply = received.left(t_.expectedLength);
@@ -243,7 +251,7 @@ void RadioLink::onReceive() {
         const int length = byteAt(reply, 3);
         if (address == t_.address && length == t_.blockSize && size == length + 4 &&
             address + length <= kImageSize) {
-            std::copy(reply.begin() + 4, reply.end(), app().image.begin() + address);
+            std::copy(reply.begin() + 4, reply.end(), transferImage().begin() + address);
             if (t_.operation == 1 || t_.operation == 2) updateProgress();
             AdvanceTransfer();
         }
@@ -252,7 +260,8 @@ void RadioLink::onReceive() {
 }
 
 void RadioLink::handlePasswordBlock(const QByteArray& reply) {
-    if (PasswordMatches(reply)) {
+    QString& held = password_ ? *password_ : app().heldPassword;
+    if (PasswordMatches(reply, held)) {
         AdvanceTransfer();
         return;
     }
@@ -260,12 +269,12 @@ void RadioLink::handlePasswordBlock(const QByteArray& reply) {
     std::optional<QString> typed;
     if (ui_) {
         ModalScope modal(modalDepth_);
-        typed = ui_->askPassword(app().heldPassword);
+        typed = ui_->askPassword(held);
     }
     if (t_.operation == 0) return;
     pendingError_ = false; // a restart reopens the port
-    if (typed) app().heldPassword = TrimPasswordEntry(*typed);
-    if (PasswordMatches(reply)) {
+    if (typed) held = TrimPasswordEntry(*typed);
+    if (PasswordMatches(reply, held)) {
         AskRetry(false);
         return;
     }
@@ -313,7 +322,9 @@ void RadioLink::AdvanceTransfer() {
             bool passed = false;
             {
                 ModalScope modal(modalDepth_);
-                passed = CheckModelAndBand(t_.radioModel, t_.radioBand);
+                passed = !checkModel_ ||
+                         (ui_ ? ui_->checkModelAndBand(t_.radioModel, t_.radioBand)
+                              : CheckModelAndBand(t_.radioModel, t_.radioBand));
             }
             if (t_.operation == 0 || handlePendingError()) return;
             if (!passed) {
@@ -483,15 +494,17 @@ void RadioLink::EndTransfer(bool success) {
     if (t_.operation == 0 || ending_) return;
     ending_ = true;
     const int operation = t_.operation;
+    // Image transfers leave the document and the completion message to their caller.
+    const bool ownImage = ownImage_;
     timer_->stop();
     t_.receiving = false;
     if (port_->isOpen()) port_->close();
     t_.handshakeTries = 0;
     if ((operation == 1 || operation == 2) && ui_) ui_->progressClosed();
     if (success) {
-        if (operation == 1) afterRead();
+        if (operation == 1 && !ownImage) afterRead();
         if (operation == 3) afterRadioInfo();
-        if ((operation == 1 || operation == 2) && ui_) {
+        if ((operation == 1 || operation == 2) && ui_ && !ownImage) {
             ModalScope modal(modalDepth_);
             ui_->showMessage(MessageText(operation == 1 ? Msg::ReadCompleted : Msg::WriteCompleted),
                              MsgIcon::None);
@@ -502,6 +515,8 @@ void RadioLink::EndTransfer(bool success) {
     t_.readStep = 0;
     t_.writeStep = 0;
     pendingError_ = false;
+    ownImage_ = false;
+    checkModel_ = true;
     ending_ = false;
     LinkUi* ui = ui_;
     ui_ = nullptr;
@@ -541,6 +556,8 @@ void RadioLink::afterRadioInfo() {
 // A command that stops before its transfer started leaves the link idle.
 bool RadioLink::abandonStart() {
     t_.operation = 0;
+    ownImage_ = false;
+    checkModel_ = true;
     ui_ = nullptr;
     return false;
 }
@@ -607,5 +624,36 @@ bool RadioLink::startRadioInfo(LinkUi& ui) {
     if (!OpenLink()) return abandonStart();
     FillImage();
     StartHandshake();
+    return true;
+}
+
+RadioImage& RadioLink::transferImage() {
+    return ownImage_ ? image_ : app().image;
+}
+
+bool RadioLink::startReadImage(LinkUi& ui, int endAddress, bool checkModel) {
+    if (running()) return false;
+    image_.fill(0xFF);
+    imageEnd_ = std::clamp(endAddress, 1, kImageSize);
+    checkModel_ = checkModel;
+    return beginImageTransfer(ui, LinkOperation::Read);
+}
+
+bool RadioLink::startWriteImage(LinkUi& ui, const RadioImage& image) {
+    if (running()) return false;
+    image_ = image;
+    return beginImageTransfer(ui, LinkOperation::Write);
+}
+
+bool RadioLink::beginImageTransfer(LinkUi& ui, LinkOperation operation) {
+    ui_ = &ui;
+    ownImage_ = true;
+    t_.operation = static_cast<int16>(operation);
+    t_.readStep = 0;
+    t_.writeStep = 0;
+    if (!OpenLink()) return abandonStart();
+    ui.progressReset();
+    StartHandshake();
+    ui.progressOpened(operation);
     return true;
 }

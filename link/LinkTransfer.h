@@ -19,6 +19,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 struct LinkTransfer {
     int16 operation = 0;
@@ -31,7 +32,8 @@ struct LinkTransfer {
     bool receiving = false;
     int16 lastPercent = 0;
     int16 expectedLength = 0;
-    QString radioModel; // from the identification reply
+    bool badReply = false; // a reply to the last frame came but could not be used
+    QString radioModel;    // from the identification reply
     int16 radioBand = -1;
 };
 
@@ -56,10 +58,32 @@ class RadioLink {
     // The device to open; empty (the default) takes the "comPort" setting.
     void setPortDevice(const QString& device) { device_ = device; }
 
+    // Several links can run side by side, one per port. By default a link
+    // compares the radio's password with the program's held password; a link
+    // given its own compares with that, and keeps a password typed there.
+    void setPassword(const QString& password) { password_ = password; }
+
     // The commands below the windows (see RadioCommands.h).
     bool startRead(LinkUi& ui);
     bool startWrite(LinkUi& ui);
     bool startRadioInfo(LinkUi& ui);
+
+    // Transfers on the link's own image, for work that must leave the document
+    // and app().image alone (a backup, a read-back check, a comparison, several
+    // radios at once, each on its own link). The frames, the password, the retry
+    // prompt and the progress are those of a read or write; neither asks a
+    // confirmation nor shows a completion message: the caller acts on
+    // transferEnded(). image() holds the result until the next transfer.
+    //
+    // Reads the radio's memory from 0x000 up to endAddress (64-byte blocks, the
+    // last one may reach past it; 1..0x1000) into image(), which starts as 0xFF.
+    // The model and band check runs only when asked.
+    bool startReadImage(LinkUi& ui, int endAddress = kImageSize, bool checkModel = false);
+    // Writes bytes 0x000-0xA5F of `image` with the write's frames, after the
+    // model and band check. image() is what was sent: `image` with the radio's
+    // identification bytes (0xA50-0xA5D but the band byte) as the write stores them.
+    bool startWriteImage(LinkUi& ui, const RadioImage& image);
+    const RadioImage& image() const { return image_; }
 
     // The link operations, public for the commands and for tests.
     bool OpenLink();
@@ -98,13 +122,22 @@ class RadioLink {
     // A port error that came while a window was shown modally is handled after it
     // closes; true when it was (the caller stops).
     bool handlePendingError();
+    // The image the transfer reads into or writes from.
+    RadioImage& transferImage();
+    bool beginImageTransfer(LinkUi& ui, LinkOperation operation);
 
     LinkTransfer t_;
     std::unique_ptr<LinkPort> port_;
     std::unique_ptr<ReplyTimer> timer_;
     LinkUi* ui_ = nullptr;
     QString device_;
+    std::optional<QString> password_;
     int modalDepth_ = 0;
     bool pendingError_ = false;
     bool ending_ = false;
+    // An image transfer (startReadImage, startWriteImage) runs on image_.
+    RadioImage image_{};
+    bool ownImage_ = false;
+    bool checkModel_ = true;
+    int imageEnd_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "link/LinkUi.h"
 
+#include "link/ModelCheck.h"
+
 bool LinkUi::confirm(const QString& text) {
     return ShowMessage(text, MsgButtons::OkCancel, MsgIcon::Question) == MsgAnswer::Ok;
 }
@@ -14,4 +16,8 @@ void LinkUi::showMessage(const QString& text, MsgIcon icon) {
 
 std::optional<QString> LinkUi::askPassword(const QString&) {
     return std::nullopt;
+}
+
+bool LinkUi::checkModelAndBand(const QString& radioModel, int radioBand) {
+    return CheckModelAndBand(radioModel, radioBand);
 }

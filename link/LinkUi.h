@@ -34,6 +34,11 @@ class LinkUi {
     // stores the answer as the held password (TrimPasswordEntry). Default: Cancel.
     virtual std::optional<QString> askPassword(const QString& heldPassword);
 
+    // The model and band check after the identification: the radio's model and
+    // band against the program's current ones. Default: CheckModelAndBand
+    // (ModelCheck.h), whose message and band question go through ShowMessage.
+    virtual bool checkModelAndBand(const QString& radioModel, int radioBand);
+
     // The progress window of a read or write opens, after the handshake was sent.
     // It may run modally (a nested event loop) until progressClosed().
     virtual void progressOpened(LinkOperation /*operation*/) {}

@@ -15,6 +15,10 @@ void publishRunning() {
 }
 } // namespace
 
+RadioLink& ProgramLink() {
+    return programLink();
+}
+
 void InstallLinkHooks() {
     // The main window's resize rule asks whether a transfer runs, and stops the
     // reply timer only when none does.

@@ -28,6 +28,10 @@ bool ReadFromRadio(LinkUi& ui);
 bool WriteToRadio(LinkUi& ui);
 bool ReadRadioInfo(LinkUi& ui);
 
+class RadioLink;
+// The program's link (the serial port of the "comPort" setting).
+RadioLink& ProgramLink();
+
 // True while a transfer with the radio runs.
 bool TransferRunning();
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times a full read, a full write and a radio-information read through zr580-cli
+# Times a full read, a full write, a safe write (backup, write, read-back check)
+# and a radio-information read through zr580-cli
 # against the simulated radio pacing its line like 9600 baud 8N2, and compares
 # each with the time the line alone needs for its bytes (1.146 ms per byte).
 # Also reports the CPU time the command-line tool used. "measured" is the whole
@@ -48,11 +49,15 @@ measure() { # name bytes command...
         transfer=$(sed -n 's/.*transfer took \([0-9.]*\) s.*/\1/p' "$work/err")
         awk -v n="$name" -v b="$bytes" -v r="$real" -v u="$user" -v s="$sys" -v x="$transfer" 'BEGIN {
             line = b * 1.146 / 1000; cpu = u + s
-            printf "%-5s %4d bytes  line %5.3f s  measured %5.3f s (ratio %5.3f)  transfer %5.3f s (ratio %5.3f)  cpu %5.3f s (%3.1f%% of wall)\n",
+            printf "%-5s %5d bytes  line %5.3f s  measured %5.3f s (ratio %5.3f)  transfer %5.3f s (ratio %5.3f)  cpu %5.3f s (%3.1f%% of wall)\n",
                    n, b, line, r, r / line, x, x / line, cpu, 100 * cpu / r }'
     done
 }
 
 measure read 4837 "$bin/zr580-cli" read --timing --port "$work/radio" --yes "$work/read.dat"
-measure write 3539 "$bin/zr580-cli" write --timing --port "$work/radio" --yes "$work/doc.dat"
+measure write 3539 "$bin/zr580-cli" write --timing --port "$work/radio" --yes --no-backup \
+    --no-verify "$work/doc.dat"
+# The backup reads all 64 blocks (4837 bytes), the check the 42 blocks up to 0xA7F (3209).
+measure safe 11585 "$bin/zr580-cli" write --timing --port "$work/radio" --yes \
+    --backup-dir "$work/backups" "$work/doc.dat"
 measure info 443 "$bin/zr580-cli" info --timing --port "$work/radio"

@@ -7,6 +7,7 @@
 #include "codec/Tone.h"
 #include "core/AppState.h"
 #include "core/Language.h"
+#include "core/ui/ComboHelpers.h"
 #include "core/ui/CommonCaptions.h"
 
 #include <QCheckBox>
@@ -273,7 +274,7 @@ void FrmCHBatch::buildControls() {
         auto* grid = new QGridLayout(box);
         list = new QComboBox(box);
         list->setObjectName(QLatin1String(listName));
-        list->setMaxVisibleItems(16);
+        LimitVisibleItems(list);
         list->installEventFilter(this);
         grid->addWidget(list, 0, 0, 1, 2);
         grid->addWidget(makeLabel(label, box), 3, 0);

@@ -14,6 +14,7 @@
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/Help.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -71,6 +72,7 @@ FrmCHInfoEdit::FrmCHInfoEdit(QWidget* parent) : QWidget(parent) {
     buildControls();
     setCaptions();
     SetGridEditData(true);
+    connect(qApp, &QApplication::focusChanged, this, &FrmCHInfoEdit::focusMoved);
     gridState().editOpen = true;
     ChannelWindowOpened();
 }
@@ -103,7 +105,7 @@ void FrmCHInfoEdit::buildControls() {
     auto makeCombo = [&](const QString& name) {
         auto* combo = new QComboBox(this);
         combo->setObjectName(name);
-        combo->setMaxVisibleItems(16);
+        LimitVisibleItems(combo);
         combo->installEventFilter(this);
         return combo;
     };
@@ -401,6 +403,17 @@ void FrmCHInfoEdit::checkClicked(int index, bool checked) {
     if (index == 2 && entry.reverse == 1) store(FieldReverse, QStringLiteral("0"));
 }
 
+void FrmCHInfoEdit::focusMoved(QWidget* from, QWidget* to) {
+    // Moving on from another control of this window into an empty TX box offers
+    // the RX value. The focus coming back with the window (after a click
+    // elsewhere) is no such move: a TX the user cleared stays cleared.
+    if (to != text2_ || !from || !isAncestorOf(from) || loading_ || closed_) return;
+    if (!text2_->text().isEmpty() || !text2_->isEnabled()) return;
+    text2_->setText(text1_->text());
+    text2_->setModified(true);
+    text2_->selectAll();
+}
+
 void FrmCHInfoEdit::commitPendingEdit() {
     for (QLineEdit* box : {text1_, text2_})
         if (box->isModified()) commitText(box);
@@ -418,12 +431,6 @@ bool FrmCHInfoEdit::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (box && DropFrequencyKey(key)) return true;
-    } else if (box && event->type() == QEvent::FocusIn) {
-        if (box == text2_ && text2_->text().isEmpty() && !loading_) {
-            text2_->setText(text1_->text());
-            text2_->setModified(true);
-            text2_->selectAll();
-        }
     } else if (box && event->type() == QEvent::FocusOut) {
         if (box->isEnabled()) commitText(box);
     }

@@ -41,6 +41,7 @@ class FrmCHInfoEdit : public QWidget, public CommitsPendingEdit {
     void rebuildBusyLockout(bool hasDecodeTone, bool hasOptSignal, int code);
     void rebuildDependentLists();
     void commitText(QLineEdit* box);
+    void focusMoved(QWidget* from, QWidget* to);
     void storeTypedValues();
     void comboChosen(int index);
     void checkClicked(int index, bool checked);

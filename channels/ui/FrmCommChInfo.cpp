@@ -12,6 +12,7 @@
 #include "codec/Frequency.h"
 #include "codec/Tone.h"
 #include "core/AppState.h"
+#include "core/ui/ChildPlacement.h"
 #include "core/ui/ComboHelpers.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/Help.h"
@@ -314,6 +315,7 @@ void FrmCommChInfo::EnterGridEdit(bool takeFocus, bool reloadEditWindow) {
         if (row < 1) return;
         s.row = row;
         s.column = column;
+        renewCaption(row);
         if (reloadEditWindow) {
             if (FrmCHInfoEdit* edit = OpenChannelEditWindow()) edit->SetGridEditData(true);
         }
@@ -329,6 +331,7 @@ void FrmCommChInfo::EnterGridEdit(bool takeFocus, bool reloadEditWindow) {
             if (other != editor && !other->isHidden()) other->hide();
         committing_ = wasCommitting;
         if (column == 1 || column == 2) {
+            // Moving on from the RX cell to an empty TX cell offers the RX value.
             if (column == 2 && cell->text().isEmpty() && prevRow_ == row && prevCol_ == 1)
                 cell->setText(grid_->item(row, 1)->text());
             text1_->setGeometry(rect);
@@ -346,11 +349,19 @@ void FrmCommChInfo::EnterGridEdit(bool takeFocus, bool reloadEditWindow) {
         } else if (column == kMoreColumn) {
             if (takeFocus) openEditWindow();
         }
+        // From now on this cell is the one edited before: showing its editor again
+        // (focus back, window activated, a pending edit stored) is no move from the
+        // RX cell, so a TX the user cleared stays cleared.
+        prevRow_ = row;
+        prevCol_ = column;
     });
 }
 
 void FrmCommChInfo::openEditWindow() {
-    ShowChildWindow(QStringLiteral("FrmCHInfoEdit"));
+    const bool wasOpen = OpenChannelEditWindow() != nullptr;
+    QWidget* edit = ShowChildWindow(QStringLiteral("FrmCHInfoEdit"));
+    // A new edit window opens beside the grid, covering as little of it as it can.
+    if (edit && !wasOpen) PlaceBeside(edit, this);
 }
 
 void FrmCommChInfo::GridNextLine() {
@@ -425,6 +436,7 @@ void FrmCommChInfo::editorFocusLost(QWidget* editor, QFocusEvent* event) {
     if (event->reason() == Qt::PopupFocusReason && editor != text1_) return; // its own list
     if (editor != text1_ && !editor->isEnabled()) return;
     QWidget* now = QApplication::focusWidget();
+    if (now && now != editor && isInside(now, editor)) return; // into its own open list
     const bool leavesWindow = !now || !isInside(now, this);
     SaveShowGridData();
     // The window lost the focus: the value is stored and the editor stays over its

@@ -86,7 +86,7 @@ void FrmCommChInfo::InitShowGrid() {
         auto makeSelector = [&](const char* name) {
             auto* combo = new QComboBox(cells);
             combo->setObjectName(QLatin1String(name));
-            combo->setMaxVisibleItems(16);
+            LimitVisibleItems(combo);
             combo->installEventFilter(this);
             connect(combo, &QComboBox::activated, this, [this, combo] { selectorChosen(combo); });
             combo->hide();

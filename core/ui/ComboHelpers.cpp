@@ -1,7 +1,54 @@
 #include "core/ui/ComboHelpers.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QLocale>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
+
+namespace {
+// The program's style, except that a list opens as a list below its box, where
+// the visible-item limit holds.
+class ListPopupStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* listPopupStyle() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new ListPopupStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+// Swallows what would open or change a display-only list.
+class ReadOnlyFilter : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+};
+} // namespace
 
 int16 ComboValueOr255(const QComboBox* box) {
     if (!box || box->currentIndex() < 0) return 255;
@@ -21,4 +68,14 @@ QString ComboItemAt(const QComboBox* box, int index) {
     if (!box || box->count() == 0) return QString();
     if (index < 0 || index >= box->count()) index = 0;
     return box->itemText(index);
+}
+
+void LimitVisibleItems(QComboBox* box, int count) {
+    box->setMaxVisibleItems(count);
+    box->setStyle(listPopupStyle());
+}
+
+void MakeComboReadOnly(QComboBox* box) {
+    box->setFocusPolicy(Qt::NoFocus);
+    box->installEventFilter(new ReadOnlyFilter(box));
 }

@@ -16,3 +16,10 @@ void SelectComboText(QComboBox* box, const QString& text);
 // The item at the index; the first item for an index outside the list; "" for
 // an empty list.
 QString ComboItemAt(const QComboBox* box, int index);
+
+// Limits the list's pop-up to that many visible items (the rest scroll), with
+// every style: styles that open the list as a menu would ignore the limit.
+void LimitVisibleItems(QComboBox* box, int count = 16);
+// A list that only displays its value: it opens no pop-up and neither keys nor
+// the mouse wheel change it.
+void MakeComboReadOnly(QComboBox* box);

@@ -83,7 +83,7 @@ void FileNew() {
     LoadNewDoc();
 }
 
-void FileOpen() {
+void FileOpen(const QString& startName, const QString& title) {
     // A value still being typed is part of the document that may be left.
     CommitPendingEdits();
     if (IsModified()) {
@@ -94,7 +94,8 @@ void FileOpen() {
         // changed document instead of dropping it for another file.
         if (answer == MsgAnswer::Yes && !saveBeforeLeaving()) return;
     }
-    const QString path = AskFileName({false, kOpenTitle(), QString(), DataFileFilter()});
+    const QString path =
+        AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
     if (path.isEmpty()) return;
 
     const QString previousName = app().documentName;

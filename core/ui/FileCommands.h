@@ -29,8 +29,9 @@ QString DataFileFilter();
 
 // File New from the menu: asks first, then a new document.
 void FileNew();
-// File Open: offers to save a changed document, then loads the chosen file.
-void FileOpen();
+// File Open: offers to save a changed document, then loads the chosen file. The
+// dialog starts at startName (a folder ends with "/") under its title when given.
+void FileOpen(const QString& startName = QString(), const QString& title = QString());
 // File Save: Save As for a never-saved document, else asks before overwriting.
 // True when the document was saved.
 bool FileSave();

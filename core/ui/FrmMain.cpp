@@ -31,6 +31,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 FrmMain* g_instance = nullptr;
@@ -38,6 +39,8 @@ FrmMain* g_instance = nullptr;
 constexpr int kTwipsPerPixel = 15;
 constexpr int kPanelStartTwips = 2700;
 constexpr int kPanelMinimumTwips = 300;
+// Room the window manager's frame and title bar take around the window.
+constexpr QSize kFrameAllowance(16, 40);
 
 const char* const kHelpIdProperty = "helpId";
 const char* const kKeyProperty = "key";
@@ -84,6 +87,39 @@ QIcon toolIcon(QStyle* style, const QString& key) {
     };
     return style->standardIcon(icons.value(key, QStyle::SP_FileIcon));
 }
+
+// The stored window rectangle (pixels: the frame's corner, the inside's size)
+// fitted to the available screen area.
+QRect fitToScreen(const QRect& wanted) {
+    // The screen holding most of the wanted area; none: the default place.
+    const QScreen* best = nullptr;
+    int bestArea = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->availableGeometry().intersected(wanted);
+        const int area = common.isEmpty() ? 0 : common.width() * common.height();
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    QRect rect = wanted;
+    if (!best) {
+        const QRect fallback = DefaultMainWindowTwips();
+        rect = QRect(fallback.x() / kTwipsPerPixel, fallback.y() / kTwipsPerPixel,
+                     fallback.width() / kTwipsPerPixel, fallback.height() / kTwipsPerPixel);
+        best = QGuiApplication::primaryScreen();
+    }
+    if (!best) return rect;
+    // The corner is the frame's, the size the inside's: the frame and title bar
+    // take room as well.
+    const QRect room = best->availableGeometry().adjusted(0, 0, -kFrameAllowance.width(),
+                                                          -kFrameAllowance.height());
+    rect.setWidth(std::min(rect.width(), room.width()));
+    rect.setHeight(std::min(rect.height(), room.height()));
+    rect.moveLeft(std::clamp(rect.left(), room.left(), room.right() + 1 - rect.width()));
+    rect.moveTop(std::clamp(rect.top(), room.top(), room.bottom() + 1 - rect.height()));
+    return rect;
+}
 } // namespace
 
 FrmMain* FrmMain::instance() {
@@ -99,6 +135,9 @@ FrmMain::FrmMain() {
     mdi_->setObjectName(QStringLiteral("MDIArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The child area yields all its width to the tree panel: a wide panel never
+    // makes the window itself wider.
+    mdi_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
 
     buildMenus();
     buildToolbar();
@@ -117,15 +156,13 @@ FrmMain::FrmMain() {
 
     SetChildWindowHost(this);
 
-    // Position and size from the user's settings.
+    // Position and size from the user's settings, fitted to the screen.
     const QRect stored = StoredMainWindowTwips();
-    move(stored.x() / kTwipsPerPixel, stored.y() / kTwipsPerPixel);
-    resize(stored.width() / kTwipsPerPixel, stored.height() / kTwipsPerPixel);
-    // A position stored on a screen that is gone would leave the window out of reach.
-    bool onScreen = false;
-    for (const QScreen* screen : QGuiApplication::screens())
-        onScreen = onScreen || screen->availableGeometry().intersects(geometry());
-    if (!onScreen) move(100 / kTwipsPerPixel, 100 / kTwipsPerPixel);
+    const QRect fitted =
+        fitToScreen(QRect(stored.x() / kTwipsPerPixel, stored.y() / kTwipsPerPixel,
+                          stored.width() / kTwipsPerPixel, stored.height() / kTwipsPerPixel));
+    move(fitted.topLeft()); // the frame's corner
+    resize(fitted.size());  // the inside
 
     ApplyCaptions();
     BuildTree();
@@ -159,6 +196,14 @@ void FrmMain::buildMenus() {
             a->setVisible(item.visible);
             actions_.insert(QLatin1String(item.name), a);
         }
+    }
+    for (const AddedMenuItem& item : AddedMenuItems()) {
+        QMenu* m = menus_.value(item.menu);
+        if (!m || actions_.contains(item.name)) continue;
+        auto* a = new QAction(m);
+        a->setObjectName(item.name);
+        m->insertAction(actions_.value(item.before), a);
+        actions_.insert(item.name, a);
     }
     connect(menus_.value(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this,
             &FrmMain::fillWindowList);
@@ -274,6 +319,11 @@ void FrmMain::connectActions() {
 }
 
 void FrmMain::runMenuItem(const QString& name) {
+    for (const AddedMenuItem& item : AddedMenuItems())
+        if (item.name == name) {
+            RunCommand(item.command);
+            return;
+        }
     for (const Target& t : kTargets) {
         if (name != QLatin1String(t.item)) continue;
         // Entries whose window is not part of the program yet do nothing.
@@ -352,6 +402,8 @@ void FrmMain::ApplyCaptions() {
     for (auto it = actions_.constBegin(); it != actions_.constEnd(); ++it)
         if (!it.value()->isSeparator())
             it.value()->setText(MenuCaption(it.key().toLatin1().constData())());
+    for (const AddedMenuItem& item : AddedMenuItems())
+        if (QAction* a = actions_.value(item.name); a && item.caption) a->setText(item.caption());
     for (const ToolButtonDef& def : MainToolButtons()) {
         if (!def.key) continue;
         QAction* a = toolButton(def.position);
@@ -421,7 +473,11 @@ void FrmMain::CheckLanguageChange() {
 
 bool FrmMain::MoveSplitter(int dxTwips) {
     const int widthTwips = panel_->width() * kTwipsPerPixel + dxTwips;
-    const int innerTwips = centralWidget()->width() * kTwipsPerPixel;
+    // The panel grows at most to the inner width the window had when the drag
+    // began, less the splitter itself: a drag never widens the main window.
+    const int innerTwips =
+        (moveTree_ ? dragInnerTwips_ : centralWidget()->width() * kTwipsPerPixel) -
+        splitter_->width() * kTwipsPerPixel;
     if (widthTwips < kPanelMinimumTwips || widthTwips > innerTwips) return false;
     panel_->setFixedWidth(widthTwips / kTwipsPerPixel);
     return true;
@@ -430,6 +486,12 @@ bool FrmMain::MoveSplitter(int dxTwips) {
 void FrmMain::addChild(QWidget* window) {
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A window of fixed size offers neither maximising nor sizing.
+    if (window->minimumSize() == window->maximumSize()) {
+        sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                            Qt::MSWindowsFixedSizeDialogHint);
+    }
     // A child that closes itself takes its frame with it.
     connect(window, &QObject::destroyed, sub, [sub] { sub->close(); });
     sub->show();
@@ -517,6 +579,7 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseButtonPress:
             moveTree_ = true;
             dragStartX_ = static_cast<QMouseEvent*>(e)->position().toPoint().x();
+            dragInnerTwips_ = centralWidget()->width() * kTwipsPerPixel;
             return true;
         case QEvent::MouseButtonRelease:
             moveTree_ = false;

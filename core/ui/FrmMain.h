@@ -49,6 +49,10 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     QList<QWidget*> children() const override;
     QWidget* mainWidget() override { return this; }
 
+    // Right-clicking the menu bar or the toolbar shows no menu: View holds the
+    // toolbar's switch and its check mark.
+    QMenu* createPopupMenu() override { return nullptr; }
+
   protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -83,4 +87,5 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     QLabel* panels_[3] = {};
     bool moveTree_ = false;
     int dragStartX_ = 0;
+    int dragInnerTwips_ = 0; // the panel's limit during a drag
 };

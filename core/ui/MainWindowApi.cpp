@@ -10,6 +10,10 @@ void ApplyMainCaptions() {
     if (FrmMain* main = FrmMain::instance()) main->ApplyCaptions();
 }
 
+void RenewMainCaptionsAndTree() {
+    if (FrmMain* main = FrmMain::instance()) main->Change_Language();
+}
+
 void RefreshMainTitle() {
     if (FrmMain* main = FrmMain::instance()) main->RefreshTitle();
 }

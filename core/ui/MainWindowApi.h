@@ -12,6 +12,9 @@ QMainWindow* MainWindow();
 // toolbar, status bar, file dialog filter and title (after a read from the radio,
 // a file load, a band change).
 void ApplyMainCaptions();
+// Re-applies the captions and rebuilds the tree panel, as a language change does
+// (after a read from the radio: no node stays highlighted from before).
+void RenewMainCaptionsAndTree();
 // Refreshes the title and the status bar panels (document name, model, band, port).
 void RefreshMainTitle();
 // Closes all child windows, re-applies the captions, starts a new document, opens

@@ -35,6 +35,23 @@ bool IsRegistered(const QString& name) {
     return registry().contains(name);
 }
 
+namespace {
+QList<AddedMenuItem>& addedMenuItems() {
+    static QList<AddedMenuItem> items;
+    return items;
+}
+} // namespace
+
+void AddMenuItem(const AddedMenuItem& item) {
+    for (const AddedMenuItem& added : addedMenuItems())
+        if (added.name == item.name) return;
+    addedMenuItems().append(item);
+}
+
+const QList<AddedMenuItem>& AddedMenuItems() {
+    return addedMenuItems();
+}
+
 void SetChildWindowHost(ChildWindowHost* h) {
     host() = h;
 }

@@ -16,6 +16,20 @@ void RegisterWindow(const QString& name, WindowFactory create, WindowKind kind);
 void RegisterCommand(const QString& name, std::function<void()> run);
 bool IsRegistered(const QString& name);
 
+// A menu item that a capability adds to a main-window menu, placed before the
+// item (or separator) named `before` (at the end when there is none). Its
+// caption is asked for each time the captions are applied; choosing it runs the
+// registered command `command`. Added before the main window is built.
+struct AddedMenuItem {
+    QString menu;   // e.g. "mnuProgram"
+    QString before; // e.g. "mnuProgramBar0"
+    QString name;   // object name of the item
+    std::function<QString()> caption;
+    QString command;
+};
+void AddMenuItem(const AddedMenuItem& item);
+const QList<AddedMenuItem>& AddedMenuItems();
+
 // Opens a registered window: a child window through ShowChildWindow, a modal one
 // shown modally over the main window (returns after it closes, nullptr then).
 QWidget* OpenWindow(const QString& name);

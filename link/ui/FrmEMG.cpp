@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Band.h"
+#include "core/ui/ComboHelpers.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/Help.h"
 
@@ -90,6 +91,9 @@ FrmEMG::FrmEMG(QWidget* parent) : ModalWindow("FrmEMG", parent) {
     band->setObjectName(QStringLiteral("Combo2"));
     band->addItems(BandTexts());
     band->setCurrentIndex(info.bandIndex >= 0 && info.bandIndex <= 2 ? info.bandIndex : -1);
+    // The window only displays: the lists show the radio's values unchangeable.
+    MakeComboReadOnly(model);
+    MakeComboReadOnly(band);
     model->setGeometry(kBoxLeft[0], rowTop(0), kBoxWidth, kRowHeight);
     band->setGeometry(kBoxLeft[0], rowTop(1), kBoxWidth, kRowHeight);
 

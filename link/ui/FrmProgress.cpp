@@ -14,11 +14,12 @@ const Tr kCompletion{QStringLiteral("Completion percentage:"), QStringLiteral("å
 constexpr int kLabelGap = 10; // twips between the caption and the percentage
 } // namespace
 
-FrmProgress::FrmProgress(LinkOperation operation, QWidget* parent) : QDialog(parent) {
+FrmProgress::FrmProgress(LinkOperation operation, QWidget* parent)
+    : QDialog(parent), operation_(operation) {
     setObjectName(QStringLiteral("FrmProgress"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
-    setWindowTitle(operation == LinkOperation::Write ? kWriteCaption() : kReadCaption());
+    setCaption(QString());
     setFixedSize(400, 110);
 
     bar_ = new QProgressBar(this);
@@ -44,6 +45,13 @@ FrmProgress::FrmProgress(LinkOperation operation, QWidget* parent) : QDialog(par
 void FrmProgress::SetProgressValue(int value) {
     bar_->setValue(value);
     label2_->setText(QStringLiteral("%1%").arg(value));
+}
+
+void FrmProgress::setCaption(const QString& caption) {
+    if (!caption.isEmpty())
+        setWindowTitle(caption);
+    else
+        setWindowTitle(operation_ == LinkOperation::Write ? kWriteCaption() : kReadCaption());
 }
 
 void FrmProgress::runModal() {

@@ -18,6 +18,8 @@ class FrmProgress : public QDialog {
 
     // Bar to the value (0..100), label "N%".
     void SetProgressValue(int value);
+    // The caption; empty: the caption of the operation.
+    void setCaption(const QString& caption);
     // Runs modally until finish(); returns at once when finish() came first.
     void runModal();
     // The transfer ended: the window closes.
@@ -32,4 +34,5 @@ class FrmProgress : public QDialog {
     QLabel* label2_ = nullptr;
     QProgressBar* bar_ = nullptr;
     bool finished_ = false;
+    LinkOperation operation_;
 };

@@ -13,6 +13,7 @@ void GuiLinkUi::progressOpened(LinkOperation operation) {
     delete progress_.data();
     auto* window = new FrmProgress(operation, DialogParent());
     progress_ = window;
+    if (!caption_.isEmpty()) window->setCaption(caption_);
     window->runModal();
     delete progress_.data();
 }
@@ -29,12 +30,17 @@ void GuiLinkUi::progressClosed() {
     if (progress_) progress_->finish();
 }
 
+void GuiLinkUi::setProgressCaption(const QString& caption) {
+    caption_ = caption;
+    if (progress_) progress_->setCaption(caption);
+}
+
 void GuiLinkUi::beforeDocumentReplaced() {
     CloseCurAllWindows();
 }
 
 void GuiLinkUi::documentReplaced() {
-    ApplyMainCaptions();
+    RenewMainCaptionsAndTree();
     RefreshMainTitle();
     ShowChildWindow(QStringLiteral("frmCommChInfo"));
     CascadeChildWindows();

@@ -18,9 +18,13 @@ class GuiLinkUi : public LinkUi {
     void beforeDocumentReplaced() override;
     void documentReplaced() override;
     void showRadioInfo() override;
+    // The progress window's caption from now on, also of the one open; empty:
+    // the caption of its operation.
+    void setProgressCaption(const QString& caption);
 
   private:
     QPointer<FrmProgress> progress_;
+    QString caption_;
 };
 
 // The one instance the main window's commands use.

@@ -13,6 +13,18 @@
 namespace {
 constexpr int kWaitSaveDataMs = 100;
 
+std::function<void()>& writeStart() {
+    static std::function<void()> start;
+    return start;
+}
+
+void startWrite() {
+    if (writeStart())
+        writeStart()();
+    else
+        WriteToRadio(ProgramLinkUi());
+}
+
 // The one-shot timer that starts a write once the committed edits are stored;
 // it lives on the main window (or on its own without one).
 QTimer* waitSaveDataTimer() {
@@ -22,7 +34,7 @@ QTimer* waitSaveDataTimer() {
         timer->setObjectName(QStringLiteral("WaitSaveDataTimer"));
         timer->setSingleShot(true);
         timer->setInterval(kWaitSaveDataMs);
-        QObject::connect(timer, &QTimer::timeout, [] { WriteToRadio(ProgramLinkUi()); });
+        QObject::connect(timer, &QTimer::timeout, startWrite);
     }
     return timer;
 }
@@ -42,6 +54,10 @@ void WriteToRadioCommand() {
     if (busy()) return;
     CommitPendingEdits();
     waitSaveDataTimer()->start();
+}
+
+void SetWriteToRadioStart(std::function<void()> start) {
+    writeStart() = std::move(start);
 }
 
 void ReadRadioInfoCommand() {

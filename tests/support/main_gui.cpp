@@ -1,4 +1,5 @@
 #include "core/ui/WindowRegistry.h"
+#include "fleet/ui/RegisterFleetWindows.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     RegisterAllWindows();
+    RegisterFleetWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

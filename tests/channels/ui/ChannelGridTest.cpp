@@ -5,7 +5,9 @@
 #include "codec/Frequency.h"
 #include "core/Hooks.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QScrollBar>
 
 namespace {
 class ChannelGrid : public ChannelWindowTest {};
@@ -81,6 +83,36 @@ TEST_F(ChannelGrid, ClearingCellsDeletesChannelOrTransmitFrequency) {
     EXPECT_EQ(app().document.channelCount, 0);
     for (int c = 1; c <= 9; ++c)
         EXPECT_EQ(cell(grid, 1, c), QString()) << "column " << c;
+}
+
+TEST_F(ChannelGrid, ReopenedGridNamesTheRowOfItsCurrentCell) {
+    FrmCommChInfo* grid = openGrid();
+    clickCell(grid, 5, 1);
+    EXPECT_EQ(grid->windowTitle(), QStringLiteral("Channel Information[Channel - 5]"));
+    grid->close();
+    QApplication::processEvents();
+    grid = openGrid();
+    EXPECT_EQ(table(grid)->currentRow(), 1);
+    EXPECT_EQ(grid->windowTitle(), QStringLiteral("Channel Information[Channel - 1]"));
+}
+
+// The tone list opens as a list of 16 visible items that scrolls, whatever the
+// style would do with a list of 283 entries.
+TEST_F(ChannelGrid, ToneListShowsSixteenItemsAndScrolls) {
+    FrmCommChInfo* grid = openGrid();
+    type(QStringLiteral("150"));
+    key(Qt::Key_Return);
+    key(Qt::Key_Return); // the decode cell
+    auto* tones = grid->selectorOf(3);
+    ASSERT_EQ(focused(), tones);
+    key(Qt::Key_F4); // opens the list
+    QAbstractItemView* list = tones->view();
+    ASSERT_TRUE(list->isVisible());
+    const int row = list->sizeHintForRow(0);
+    EXPECT_LE(list->viewport()->height(), 16 * row + 2);
+    EXPECT_GE(list->viewport()->height(), 15 * row);
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+    tones->hidePopup();
 }
 
 TEST_F(ChannelGrid, EnterOnEmptyReceiveCellMovesDownAndWraps) {

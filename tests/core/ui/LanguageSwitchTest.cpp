@@ -3,7 +3,12 @@
 #include "core/ui/FrmSetLanguage.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 QStringList items(QComboBox* list) {
@@ -20,7 +25,39 @@ void chooseLanguage(const QString& entry, bool ok = true) {
     list->setCurrentIndex(list->findText(entry));
     window.findChild<QPushButton*>(QLatin1String(ok ? "Command1" : "Command2"))->click();
 }
+bool isChinese(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
+}
+
+// Qt's own texts on screen: the file dialog's "Look in" and "File name" labels, a
+// child window's system menu and a text box's standard context menu.
+QStringList qtTexts(FrmMain* main) {
+    QFileDialog dialog(main);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QStringList texts{dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(),
+                      dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text()};
+    QMdiSubWindow* child = main->mdiArea()->subWindowList().value(0);
+    for (QAction* a : child->systemMenu()->actions())
+        if (!a->isSeparator()) texts.append(a->text());
+    QLineEdit box;
+    std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator()) texts.append(a->text());
+    return texts;
+}
 } // namespace
+
+TEST_F(ShellTest, QtOwnTextsFollowTheLanguage) {
+    FrmMain* main = start("zh");
+    for (const QString& text : qtTexts(main))
+        EXPECT_TRUE(isChinese(text)) << text.toStdString();
+    chooseLanguage(QStringLiteral("英语"));
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(main, &activate);
+    for (const QString& text : qtTexts(main))
+        EXPECT_FALSE(isChinese(text)) << text.toStdString();
+}
 
 TEST_F(ShellTest, LanguageListOffersChineseOnlyAfterAStartInChinese) {
     start("en");

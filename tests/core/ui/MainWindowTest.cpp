@@ -4,9 +4,15 @@
 #include "core/ProfileFile.h"
 #include "core/ui/MainMenuTable.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -36,9 +42,10 @@ TEST_F(ShellTest, StartsInEnglishWithTitleStatusBarAndDefaultGeometry) {
     EXPECT_EQ(panel(3), "COM3");
     EXPECT_EQ(setup.read("language", "comPort"), "3");
     EXPECT_EQ(setup.read("language", "IsFirstRun"), "0");
-    // 100, 100, 14500 x 10500 twips.
-    EXPECT_EQ(main->pos(), QPoint(6, 6));
-    EXPECT_EQ(main->size(), QSize(966, 700));
+    // 100, 100, 14500 x 10500 twips, as far as the test screen (800 wide) takes
+    // it with the window's frame.
+    EXPECT_EQ(main->pos(), QPoint(0, 6));
+    EXPECT_EQ(main->size(), QSize(784, 700));
     EXPECT_EQ(treeTexts(main),
               QStringList({"M427", "Channel Information", "Function Setup", "Key Setting",
                            "Scan Information", "Local Message", "Embedded Message"}));
@@ -183,18 +190,104 @@ TEST_F(ShellTest, WindowMenuListsOpenChildrenAndCloseAllClosesThem) {
 TEST_F(ShellTest, WindowPositionIsStoredInTwipsAndRestored) {
     FrmMain* main = start();
     main->move(30, 40);
-    main->resize(800, 600);
+    main->resize(700, 600);
     EXPECT_TRUE(main->close());
     const QRect stored = StoredMainWindowTwips();
-    EXPECT_EQ(stored.size(), QSize(12000, 9000));
+    EXPECT_EQ(stored.size(), QSize(10500, 9000));
     main_.reset();
     FrmMain* again = start();
-    EXPECT_EQ(again->size(), QSize(800, 600));
+    EXPECT_EQ(again->size(), QSize(700, 600));
 
     // A position on a screen that is no longer there falls back to the default.
     main_.reset();
     StoreMainWindowTwips(QRect(300000, 300000, 12000, 9000));
-    EXPECT_EQ(start()->pos(), QPoint(6, 6));
+    EXPECT_EQ(start()->pos(), QPoint(0, 6));
+
+    // A stored size larger than the screen is fitted to it, the corner kept on it.
+    main_.reset();
+    StoreMainWindowTwips(QRect(6000, 3000, 30000, 30000));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    FrmMain* fitted = start();
+    EXPECT_TRUE(screen.contains(fitted->frameGeometry())) << fitted->frameGeometry().width();
+    EXPECT_LE(fitted->width(), screen.width());
+}
+
+// Dragging the splitter far right widens the panel up to the window's inner width
+// but never the window, and exit stores the unchanged size.
+TEST_F(ShellTest, SplitterDragNeverWidensTheWindow) {
+    FrmMain* main = start();
+    main->resize(700, 600);
+    QApplication::processEvents();
+    auto* splitter = main->findChild<QWidget*>(QStringLiteral("CommandMove"));
+    auto* panel = main->findChild<QWidget*>(QStringLiteral("Picture1"));
+    const QSize before = main->size();
+    const QPoint grip = splitter->rect().center();
+    for (int drag = 0; drag < 2; ++drag) {
+        QTest::mousePress(splitter, Qt::LeftButton, {}, grip);
+        // Offsets from the press point: one the window takes, one far beyond.
+        for (int x : {300, 1500, 200}) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(x, 0)),
+                             splitter->mapToGlobal(QPointF(grip + QPoint(x, 0))), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(splitter, &move);
+            QApplication::processEvents();
+        }
+        QTest::mouseRelease(splitter, Qt::LeftButton, {}, grip);
+        QApplication::processEvents();
+        EXPECT_EQ(main->size(), before);
+        EXPECT_LE(panel->width() + splitter->width(), main->centralWidget()->width());
+        EXPECT_GT(panel->width(), 500);
+    }
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(StoredMainWindowTwips().width(), before.width() * 15);
+}
+
+// Right-clicking the toolbar or the menu bar offers nothing that could hide the
+// toolbar behind View > Toolbar's back.
+TEST_F(ShellTest, ToolbarAndMenuBarHaveNoContextMenu) {
+    FrmMain* main = start();
+    auto* toolBar = main->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
+    for (QWidget* bar : {static_cast<QWidget*>(toolBar), static_cast<QWidget*>(main->menuBar())}) {
+        QString popup;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* shown = QApplication::activePopupWidget()) {
+                popup = shown->metaObject()->className();
+                if (auto* menu = qobject_cast<QMenu*>(shown); menu && !menu->actions().isEmpty())
+                    menu->actions().constFirst()->trigger();
+                shown->close();
+            }
+        });
+        const QPoint at = bar->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &event);
+        QApplication::processEvents();
+        EXPECT_EQ(popup, QString());
+        EXPECT_TRUE(toolBar->isVisible());
+        EXPECT_TRUE(action("mnuViewToolbar")->isChecked());
+    }
+}
+
+// A window of fixed size is neither maximised by its title bar nor offered
+// maximising or sizing in its system menu.
+TEST_F(ShellTest, FixedSizeChildWindowsCannotBeMaximised) {
+    FrmMain* main = start();
+    action("mnuOptFeature")->trigger();
+    QMdiSubWindow* sub = main->mdiArea()->activeSubWindow();
+    ASSERT_TRUE(sub && sub->widget());
+    ASSERT_EQ(sub->widget()->objectName(), QStringLiteral("FrmOptFeatures"));
+    const QSize size = sub->size();
+    EXPECT_FALSE(sub->windowFlags() & Qt::WindowMaximizeButtonHint);
+    QTest::mouseDClick(sub, Qt::LeftButton, {}, QPoint(sub->width() / 2, 8));
+    EXPECT_FALSE(sub->isMaximized());
+    EXPECT_EQ(sub->size(), size);
+    for (QAction* a : sub->systemMenu()->actions()) {
+        const QString text = a->text().remove(QLatin1Char('&'));
+        if (text == QStringLiteral("Maximize") || text == QStringLiteral("Size"))
+            EXPECT_FALSE(a->isVisible() && a->isEnabled()) << text.toStdString();
+    }
+    // The resizable channel window keeps its maximise button.
+    action("mnuChannelInfo")->trigger();
+    EXPECT_TRUE(main->mdiArea()->activeSubWindow()->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(ShellTest, UnregisteredEntriesDoNothingAndTreeNodesOpenTheirWindows) {

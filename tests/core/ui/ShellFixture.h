@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include "core/AppState.h"
+#include "core/QtTranslations.h"
 #include "core/Startup.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/FrmMain.h"
@@ -41,6 +42,7 @@ class ShellTest : public ProgramTest {
         SetFileDialogHandler({});
         SetSystemPortLister({});
         qunsetenv("ZR580_LANG");
+        ApplyQtTranslations(English); // Qt's own texts back in English for later tests
         ProgramTest::TearDown();
     }
 

@@ -20,25 +20,20 @@
 #include "link/RadioCommands.h"
 #include "link/ui/FrmPassWord.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QWheelEvent>
 #include <functional>
 #include <memory>
 
 namespace {
-// Runs the event loop until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
-
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -53,21 +48,6 @@ QByteArray ReadFile(const QString& path) {
 QByteArray Bytes(const RadioImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
 }
-
-// Records the caption of every progress window shown, however short it lives.
-class ProgressWatch : public QObject {
-  public:
-    ProgressWatch() { qApp->installEventFilter(this); }
-    ~ProgressWatch() override { qApp->removeEventFilter(this); }
-    QStringList captions;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched->objectName() == "FrmProgress")
-            captions.append(static_cast<QWidget*>(watched)->windowTitle());
-        return false;
-    }
-};
 
 class RadioCommands : public ProgramTest {
   protected:
@@ -124,6 +104,11 @@ TEST_F(RadioCommands, ReadThroughTheMenuReplacesTheDocument) {
     app().documentName = QStringLiteral("/tmp/old.dat");
     app().isNewDocument = false;
     ShowChildWindow(QStringLiteral("FrmScanInfo"));
+    // A node clicked before the read is not left highlighted after it.
+    auto* tree = main_->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    QTreeWidgetItem* node = tree->topLevelItem(0)->child(1);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+    ASSERT_EQ(tree->currentItem(), node);
 
     // The progress window is up (modal, captioned) while the radio answers.
     ProgressWatch progress;
@@ -147,6 +132,8 @@ TEST_F(RadioCommands, ReadThroughTheMenuReplacesTheDocument) {
     EXPECT_EQ(app().documentName, "new.dat");
     EXPECT_TRUE(main_->windowTitle().endsWith("[File Name:new.dat]"));
     EXPECT_EQ(FindOpenWindow(QStringLiteral("FrmScanInfo")), nullptr);
+    EXPECT_EQ(tree->currentItem(), nullptr);
+    EXPECT_TRUE(tree->selectedItems().isEmpty());
     if (IsRegistered(QStringLiteral("frmCommChInfo"))) {
         EXPECT_NE(FindOpenWindow(QStringLiteral("frmCommChInfo")), nullptr);
     }
@@ -271,9 +258,9 @@ TEST_F(RadioCommands, NoPortAndNoChannelAreRefusedBeforeAnyTransfer) {
     app().comPort = 0;
     RunCommand(QStringLiteral("ReadFromRadio"));
     // The message's first line stays as it was; the second says why.
-    EXPECT_EQ(messages_.texts(),
-              QStringList({MessageText(Msg::CannotOpenPort) + QLatin1Char('\n') +
-                           LanguageText(QStringLiteral("Install"), QStringLiteral("NoPortChosen"))}));
+    EXPECT_EQ(messages_.texts(), QStringList({MessageText(Msg::CannotOpenPort) + QLatin1Char('\n') +
+                                              LanguageText(QStringLiteral("Install"),
+                                                           QStringLiteral("NoPortChosen"))}));
     messages_.clear();
     app().document.channelCount = 0;
     RunCommand(QStringLiteral("WriteToRadio"));
@@ -348,6 +335,7 @@ TEST_F(RadioCommands, RadioInformationShowsTheAreaAndKeepsFlags) {
 
     struct Seen {
         bool open = false;
+        bool changeable = false;
         int band = -2;
         QString bandText, serial, production, dealer, model, title;
     } seen;
@@ -363,6 +351,21 @@ TEST_F(RadioCommands, RadioInformationShowsTheAreaAndKeepsFlags) {
         seen.serial = Control<QLineEdit>(w, "Text1_1")->text();
         seen.production = Control<QLineEdit>(w, "Text1_2")->text();
         seen.dealer = Control<QLineEdit>(w, "Text1_8")->text();
+        // The lists only display: neither the mouse nor keys change them.
+        for (const char* name : {"Combo1", "Combo2"}) {
+            auto* list = Control<QComboBox>(w, name);
+            const int shown = list->currentIndex();
+            QTest::mouseClick(list, Qt::LeftButton, {}, list->rect().center());
+            seen.changeable = seen.changeable || list->view()->isVisible();
+            list->hidePopup();
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            QWheelEvent wheel(QPointF(list->rect().center()),
+                              QPointF(list->mapToGlobal(list->rect().center())), {},
+                              QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list, &wheel);
+            seen.changeable = seen.changeable || list->currentIndex() != shown;
+        }
         Control<QPushButton>(w, "CommandClose")->click();
     });
     closer.start(10);
@@ -376,6 +379,7 @@ TEST_F(RadioCommands, RadioInformationShowsTheAreaAndKeepsFlags) {
     EXPECT_EQ(seen.band, -1);
     EXPECT_EQ(seen.bandText, "");
     EXPECT_EQ(seen.model, "ZR580");
+    EXPECT_FALSE(seen.changeable);
     EXPECT_EQ(seen.serial, "");
     EXPECT_EQ(seen.production, "2024-01-02");
     EXPECT_EQ(seen.dealer, "DEALER-42");

@@ -9,12 +9,16 @@
 #include "core/AppState.h"
 #include "link/Ports.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <fcntl.h>
+#include <functional>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -77,4 +81,32 @@ class SilentLine {
   private:
     int master_ = -1;
     QString device_;
+};
+
+// Runs the event loop until the condition holds or the time is up.
+inline bool WaitFor(const std::function<bool()>& condition, int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+// Records the caption of every progress window shown, however short it lives,
+// and each caption it takes while shown.
+class ProgressWatch : public QObject {
+  public:
+    ProgressWatch() { qApp->installEventFilter(this); }
+    ~ProgressWatch() override { qApp->removeEventFilter(this); }
+    QStringList captions;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched->objectName() != QLatin1String("FrmProgress")) return false;
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show ||
+            (event->type() == QEvent::WindowTitleChange && window->isVisible()))
+            captions.append(window->windowTitle());
+        return false;
+    }
 };

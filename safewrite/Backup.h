@@ -1,0 +1,34 @@
+#pragma once
+// Backups of a radio's memory taken before a write: the raw 4096-byte image and
+// the data file with its side file that a read of that memory makes, side by side
+// in the backup folder under a name a technician finds: date and time, model and
+// band, e.g. "2026-12-08_153012_VM427_band2.dat" / ".NVD" / ".bin".
+
+#include "core/Document.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+// UserPath("backups").
+QString DefaultBackupFolder();
+
+// "2026-12-08_153012_VM427_band2": characters other than letters, digits and "-"
+// in the model become "_".
+QString BackupBaseName(const QDateTime& when, const QString& model, int band);
+
+// Creates the folder when it is missing and proves that a file can be created in
+// it. False when either fails.
+bool PrepareBackupFolder(const QString& folder);
+
+using BackupWriter = std::function<bool(const QString& path, const QByteArray& bytes)>;
+
+// Stores `memory` in `folder` (created when missing): the .bin image, and the .dat/.NVD of the document
+// `base` with the memory converted over it as a read converts it (what the radio
+// does not hold stays as in `base`). A name already taken gets "_2", "_3", ....
+// Returns the data file's path; empty when a file could not be written (the
+// files already written are removed again). `write` defaults to WriteFileSafely.
+QString StoreBackup(const QString& folder, const RadioImage& memory, const DocumentRecord& base,
+                    const QString& model, int band, const QDateTime& when,
+                    const BackupWriter& write = {});
