@@ -5,6 +5,7 @@
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
 #include "fleet/ui/RegisterFleetWindows.h"
+#include "exchange/ui/ExchangeCommands.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     InstallMessageBoxUi();
     RegisterAllWindows();
     RegisterFleetWindows();
+    RegisterExchangeWindows();
 
     // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
     DemoRadio demo;

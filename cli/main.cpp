@@ -3,7 +3,10 @@
 #include "cli/CliCommon.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
+#include <cstring>
+#include <memory>
 
 // One line per command: name, entry point, arguments and summary for the help.
 #define ZR580_CLI_COMMANDS(X)                                                                      \
@@ -19,7 +22,11 @@
       "--ports-from FILE) write every radio at once")                                              \
     X("verify", RunVerify, "--port P [--password PW] [--retries N] FILE.dat",                      \
       "compare the radio with a file (exit 0 same, 1 different)")                                  \
-    X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")
+    X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")  \
+    X("export-csv", RunExportCsv, "IN.dat OUT.csv", "write the channel table as a CSV file")       \
+    X("import-csv", RunImportCsv, "[--skip-bad] IN.csv BASE.dat OUT.dat",                          \
+      "replace the channel table of BASE by a CSV file's channels")                                \
+    X("print", RunPrint, "IN.dat --pdf OUT.pdf", "write the channel sheet as a PDF file")
 
 #define ZR580_DECLARE(name, entry, args, summary) int entry(const QStringList& arguments);
 ZR580_CLI_COMMANDS(ZR580_DECLARE)
@@ -47,7 +54,15 @@ void PrintUsage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    // Laying out the channel sheet needs fonts, so "print" runs with the
+    // display-less platform; every other command needs no more than the core.
+    std::unique_ptr<QCoreApplication> application;
+    if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("zr580-cli"));
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2) {

@@ -286,13 +286,40 @@ ColumnMap MapHeadings(const CsvRecord& heading, QString* refusal) {
     return map;
 }
 
+QList<int> ChannelNumbers(const DocumentRecord& doc) {
+    QList<int> list;
+    for (int i = 0; i < std::clamp<int>(doc.channelCount, 0, kMaxChannels); ++i)
+        list.append(doc.channels[static_cast<std::size_t>(i)].number);
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+// The priority channels follow the channel table's rule when channels came or
+// went, as after any add or delete; a table with the same channels keeps them.
+void KeepPriorityChannelsValid(DocumentRecord& doc, const DocumentRecord& base) {
+    if (ChannelNumbers(doc) != ChannelNumbers(base)) RevalidatePriorityChannels(doc);
+}
+
+bool IsBlank(const CsvRecord& r) {
+    return std::all_of(r.fields.begin(), r.fields.end(),
+                       [](const QString& f) { return f.trimmed().isEmpty(); });
+}
+
+// A row of empty cells (spreadsheets write them) is no row in a file.
 QList<CsvRecord> NonEmptyRecords(const QString& text) {
     QList<CsvRecord> records = ParseCsv(text, DetectSeparator(text));
-    // A row of empty cells (spreadsheets write them) is no row.
-    records.removeIf([](const CsvRecord& r) {
-        return std::all_of(r.fields.begin(), r.fields.end(),
-                           [](const QString& f) { return f.trimmed().isEmpty(); });
-    });
+    records.removeIf(IsBlank);
+    return records;
+}
+
+// Pasted rows keep their places: an empty row inside the block clears its
+// target row; empty rows after the block are none.
+QList<CsvRecord> PastedRecords(const QString& text) {
+    QList<CsvRecord> records = ParseCsv(text, DetectSeparator(text));
+    while (!records.isEmpty() && IsBlank(records.first()))
+        records.removeFirst();
+    while (!records.isEmpty() && IsBlank(records.last()))
+        records.removeLast();
     return records;
 }
 } // namespace
@@ -361,7 +388,7 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
         StoreRow(doc, number, v);
         ++out.goodRows;
     }
-    RevalidatePriorityChannels(doc);
+    KeepPriorityChannelsValid(doc, base);
     return out;
 }
 
@@ -377,7 +404,7 @@ ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, 
         out.refusal = Say("NotText");
         return out;
     }
-    QList<CsvRecord> records = NonEmptyRecords(text);
+    QList<CsvRecord> records = PastedRecords(text);
     // With a heading line the columns go by their headings, without one in the
     // order in which they are copied.
     ColumnMap map;
@@ -392,9 +419,13 @@ ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, 
             map = named;
             records.removeFirst();
         } else {
-            for (int c = 0; c < kChannelColumnCount; ++c)
-                map.index[static_cast<std::size_t>(c)] = c;
-            map.headings = ColumnHeadings();
+            // Rows copied whole are in the copy order; a shorter block (say a
+            // column of frequencies from a spreadsheet) starts at RX MHz.
+            const bool whole = records.first().fields.size() >= kChannelColumnCount;
+            const int first = whole ? 0 : static_cast<int>(ChannelColumn::Rx);
+            for (int c = first; c < kChannelColumnCount; ++c)
+                map.index[static_cast<std::size_t>(c)] = c - first;
+            map.headings = ColumnHeadings().mid(first);
         }
     }
     if (records.isEmpty()) {
@@ -422,7 +453,7 @@ ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, 
         StoreRow(doc, ChannelNumberOf(group, row), v);
         ++out.goodRows;
     }
-    RevalidatePriorityChannels(doc);
+    KeepPriorityChannelsValid(doc, base);
     return out;
 }
 
@@ -430,15 +461,18 @@ DocumentRecord WithoutChannels(const DocumentRecord& base, const QList<int>& cha
     DocumentRecord doc = base;
     for (int number : channelNumbers)
         RemoveChannelEntry(doc, FindChannelEntry(doc, number));
-    RevalidatePriorityChannels(doc);
+    KeepPriorityChannelsValid(doc, base);
     return doc;
 }
 
 void ReplaceChannelTable(const DocumentRecord& edited) {
     DocumentRecord& doc = app().document;
+    const bool channelsCameOrWent = ChannelNumbers(doc) != ChannelNumbers(edited);
     doc.channelCount = edited.channelCount;
     doc.channels = edited.channels;
     doc.settings.features.scan.priorityChannel = edited.settings.features.scan.priorityChannel;
-    CheckGroupScanCh();
+    // The open scan window shows the groups' channels: it refreshes as after an
+    // add or delete.
+    if (channelsCameOrWent) CheckGroupScanCh();
     if (hooks().channelsChanged) hooks().channelsChanged();
 }

@@ -43,7 +43,9 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
 
 // Clipboard text (tab-separated, with or without the heading line): row k of the
 // text goes to row firstRow + k of the group, whatever channel numbers it names.
-// A row with an empty RX and nothing else clears that channel.
+// Without a heading line, rows of all the columns are in the copy order and
+// shorter rows start at RX MHz. A row with an empty RX and nothing else clears
+// that channel.
 ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, int group,
                                int firstRow);
 

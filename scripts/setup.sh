@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build ccache qt6-base-dev qt6-serialport-dev
           libgtest-dev libgmock-dev fonts-noto-cjk xvfb xauth
-          desktop-file-utils appstream file qt6-translations-l10n)
+          desktop-file-utils appstream file qt6-translations-l10n poppler-utils)
 build=1
 for arg in "$@"; do
     case "$arg" in

@@ -30,3 +30,18 @@ void ChannelWindowClosed() {
     hooks().channelsChanged = nullptr;
     hooks().resetGridEditState = nullptr;
 }
+
+namespace {
+ChannelGridExtension& gridExtension() {
+    static ChannelGridExtension extension;
+    return extension;
+}
+} // namespace
+
+void SetChannelGridExtension(ChannelGridExtension extension) {
+    gridExtension() = std::move(extension);
+}
+
+void ExtendChannelGrid(QTableWidget* grid, QWidget* window) {
+    if (gridExtension()) gridExtension()(grid, window);
+}

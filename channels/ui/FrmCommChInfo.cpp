@@ -95,6 +95,7 @@ FrmCommChInfo::FrmCommChInfo(QWidget* parent) : QWidget(parent) {
         ChannelWindowOpened();
         EnterGridEdit();
     });
+    ExtendChannelGrid(grid_, this);
 }
 
 FrmCommChInfo::~FrmCommChInfo() {

@@ -160,8 +160,3 @@ void StartSystemInfo() {
     }
     ShowMessage(QStringLiteral("此时系统信息不可用"));
 }
-
-FrmPrintList::FrmPrintList(QWidget* parent) : ModalWindow("FrmPrintList", parent) {
-    setWindowTitle(QStringLiteral("打印列表"));
-    resize(Twips(4800), Twips(3600));
-}

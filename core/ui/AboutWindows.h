@@ -1,6 +1,6 @@
 #pragma once
-// The two about windows (FrmAbout2 in English, frmAbout in Chinese), the program
-// logo they show and the print-list window.
+// The two about windows (FrmAbout2 in English, frmAbout in Chinese) and the
+// program logo they show.
 
 #include "core/ui/ModalWindow.h"
 
@@ -45,9 +45,3 @@ class FrmAboutChinese : public ModalWindow {
 // Starts the system-information viewer when the machine has one; otherwise says
 // "此时系统信息不可用".
 void StartSystemInfo();
-
-class FrmPrintList : public ModalWindow {
-    Q_OBJECT
-  public:
-    explicit FrmPrintList(QWidget* parent = nullptr);
-};

@@ -70,6 +70,8 @@ constexpr Target kTargets[] = {
     {"mnuReadFromRadio", nullptr, "ReadFromRadio"}, {"mnuWriteToRadio", nullptr, "WriteToRadio"},
     {"MnuProPassWord", "FrmPassWord", nullptr},     {"mnuComm", "FrmComSet", nullptr},
     {"mnuLanguage", "FrmSetLanguage", nullptr},
+    {"mnuFileExportCsv", nullptr, "ExportChannelsCsv"},
+    {"mnuFileImportCsv", nullptr, "ImportChannelsCsv"},
 };
 
 QIcon toolIcon(QStyle* style, const QString& key) {

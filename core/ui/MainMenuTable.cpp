@@ -20,6 +20,8 @@ const std::vector<MenuDef>& MainMenus() {
              {"mnuFileSave", t("&Save", "保存(&S)"), "", 103},
              {"mnuFileSaveAs", t("Save &As", "另存为(&A)"), "", 104},
              {"mnuFileBar0", {}},
+             {"mnuFileExportCsv", t("Export Channels (CSV)...", "导出信道 (CSV)..."), "", 100},
+             {"mnuFileImportCsv", t("Import Channels (CSV)...", "导入信道 (CSV)..."), "", 100},
              {"mnuFilePrint", t("&Print", "打印(&P)"), "", 0, false},
              {"mnuFileBar1", {}},
              {"mnuFileExit", t("E&xit", "退出(&X)"), "", 105},

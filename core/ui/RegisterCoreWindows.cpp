@@ -18,7 +18,6 @@ void RegisterCoreWindows() {
     registerModal<FrmSetLanguage>("FrmSetLanguage");
     registerModal<FrmAbout2>("FrmAbout2");
     registerModal<FrmAboutChinese>("frmAbout");
-    registerModal<FrmPrintList>("FrmPrintList");
     // The COM port and password windows belong to the link but come with the main window.
     registerModal<FrmComSet>("FrmComSet");
     registerModal<FrmPassWord>("FrmPassWord");

@@ -266,11 +266,11 @@ TEST_F(ChannelCsvTest, WhatIsNoChannelTableIsRefusedAsAWhole) {
 TEST_F(ChannelCsvTest, PastingGoesToTheTargetRowsAndStopsAtTheGroupsEnd) {
     DocumentRecord base = OtherDocument(); // channels 3 and 40 (group 3, row 8)
     AppendTestChannel(base, 41, "46100000", "46100000");
-    // Without heading: the columns in copy order; the channel numbers in the text
-    // do not matter. An empty RX clears the target row.
-    const QString rows = QStringLiteral("99\t9\t9\t441.5\t\tD023I\n"
-                                        "1\t1\t1\t\t\t\n"
-                                        "1\t1\t1\t442\n");
+    // An empty RX clears the target row.
+    // Without heading: a short block starts at RX MHz.
+    const QString rows = QStringLiteral("441.5\t\tD023I\n"
+                                        "\t\t\n"
+                                        "442\n");
     const ImportOutcome out = PasteChannelRows(rows, base, 3, 7);
     EXPECT_EQ(out.goodRows, 3);
     const DocumentRecord& doc = out.document;

@@ -42,6 +42,17 @@ ChannelEntry& AppendTestChannel(DocumentRecord& doc, int number, const char* rx,
     return e;
 }
 
+QByteArray ReadFileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
 QString BuiltProgramFolder() {
     return QStringLiteral(ZR580_BIN_DIR);
 }

@@ -47,6 +47,10 @@ struct DocumentRecord;
 ChannelEntry& AppendTestChannel(DocumentRecord& doc, int number, const char* rx = "44000000",
                                 const char* tx = "44500000");
 
+// A file's bytes (empty when it cannot be read), and a file written whole.
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
+
 // The built program folder (executables and data files).
 QString BuiltProgramFolder();
 

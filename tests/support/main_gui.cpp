@@ -1,5 +1,6 @@
 #include "core/ui/WindowRegistry.h"
 #include "fleet/ui/RegisterFleetWindows.h"
+#include "exchange/ui/ExchangeCommands.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     RegisterAllWindows();
     RegisterFleetWindows();
+    RegisterExchangeWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

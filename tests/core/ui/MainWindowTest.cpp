@@ -282,8 +282,9 @@ TEST_F(ShellTest, FixedSizeChildWindowsCannotBeMaximised) {
     EXPECT_EQ(sub->size(), size);
     for (QAction* a : sub->systemMenu()->actions()) {
         const QString text = a->text().remove(QLatin1Char('&'));
-        if (text == QStringLiteral("Maximize") || text == QStringLiteral("Size"))
+        if (text == QStringLiteral("Maximize") || text == QStringLiteral("Size")) {
             EXPECT_FALSE(a->isVisible() && a->isEnabled()) << text.toStdString();
+        }
     }
     // The resizable channel window keeps its maximise button.
     action("mnuChannelInfo")->trigger();

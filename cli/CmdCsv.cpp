@@ -1,0 +1,75 @@
+// zr580-cli export-csv IN.dat OUT.csv and import-csv IN.csv BASE.dat OUT.dat: the
+// channel table as a CSV file and back, as the File menu's commands do it.
+#include "cli/CliCommon.h"
+#include "core/AppState.h"
+#include "core/DataFile.h"
+#include "exchange/ChannelColumns.h"
+#include "exchange/ChannelImport.h"
+
+#include <QFile>
+
+int RunExportCsv(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Write the channel table of a document as a CSV file (UTF-8, one line "
+                       "per channel)."));
+    parser.addPositionalArgument(QStringLiteral("IN.dat"), QStringLiteral("The data file."));
+    parser.addPositionalArgument(QStringLiteral("OUT.csv"), QStringLiteral("The CSV file."));
+    if (const int code = ParseCommand(parser, arguments, 2); code >= 0) return code;
+
+    InstallTerminalMessages();
+    const QStringList paths = parser.positionalArguments();
+    if (!LoadDataFile(paths.at(0))) return kExitFailure;
+    if (!WriteFileSafely(paths.at(1), ExportChannelsCsv(app().document))) {
+        PrintError(QStringLiteral("cannot write %1").arg(paths.at(1)));
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunImportCsv(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Replace the channel table of a document by the channels of a CSV file "
+                       "and save the result. Every row passes the channel rules; a row that "
+                       "breaks one is reported, and then nothing is imported unless "
+                       "--skip-bad is given."));
+    const QCommandLineOption skipBad(QStringLiteral("skip-bad"),
+                                     QStringLiteral("Import the rows without problems and leave "
+                                                    "out the reported ones."));
+    parser.addOption(skipBad);
+    parser.addPositionalArgument(QStringLiteral("IN.csv"), QStringLiteral("The CSV file."));
+    parser.addPositionalArgument(QStringLiteral("BASE.dat"),
+                                 QStringLiteral("The document whose channel table is replaced."));
+    parser.addPositionalArgument(QStringLiteral("OUT.dat"),
+                                 QStringLiteral("The data file to write."));
+    if (const int code = ParseCommand(parser, arguments, 3); code >= 0) return code;
+
+    InstallTerminalMessages();
+    const QStringList paths = parser.positionalArguments();
+    QFile file(paths.at(0));
+    if (!file.open(QIODevice::ReadOnly)) {
+        PrintError(QStringLiteral("cannot read %1").arg(paths.at(0)));
+        return kExitFailure;
+    }
+    // One byte more than is ever taken is enough to refuse a larger file.
+    const QByteArray bytes = file.read(kMaxImportBytes + 1);
+    if (!LoadDataFile(paths.at(1))) return kExitFailure;
+
+    const ImportOutcome outcome = ImportChannelsCsv(bytes, app().document);
+    if (outcome.refused()) {
+        PrintError(outcome.refusal);
+        return kExitFailure;
+    }
+    for (const ImportProblem& problem : outcome.problems)
+        PrintError(problem.text());
+    if (!outcome.problems.isEmpty() && !parser.isSet(skipBad)) {
+        PrintError(QStringLiteral("nothing imported (%1 rows with problems; --skip-bad imports "
+                                  "the other %2)")
+                       .arg(outcome.badRows)
+                       .arg(outcome.goodRows));
+        return kExitFailure;
+    }
+    ReplaceChannelTable(outcome.document);
+    return SaveDataFile(WithDataFileExtension(paths.at(2))) ? kExitOk : kExitFailure;
+}

@@ -1,0 +1,77 @@
+#include "exchange/ui/SheetPrinter.h"
+
+#include "core/AppState.h"
+#include "core/DocumentOps.h"
+#include "exchange/ChannelSheet.h"
+
+#include <QBuffer>
+#include <QFontDatabase>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QTextFrame>
+
+namespace {
+// Latin texts in a plain sans font, Chinese ones in a CJK font, when the
+// machine has them (digits in the CJK font's mixed lines do not come back out
+// of a PDF as text).
+QFont SheetFont() {
+    const QStringList installed = QFontDatabase::families();
+    QStringList families;
+    for (const char* name : {"DejaVu Sans", "Liberation Sans", "Noto Sans"})
+        if (installed.contains(QLatin1String(name))) {
+            families.append(QLatin1String(name));
+            break;
+        }
+    for (const char* name : {"Noto Sans CJK SC", "Noto Sans SC", "WenQuanYi Micro Hei",
+                             "Source Han Sans SC", "Droid Sans Fallback"})
+        if (installed.contains(QLatin1String(name))) {
+            families.append(QLatin1String(name));
+            break;
+        }
+    // A Chinese sheet is set in the CJK font throughout, so its lines keep one
+    // baseline.
+    if (app().languageIndex == Chinese && families.size() == 2) families.swapItemsAt(0, 1);
+    QFont font;
+    if (!families.isEmpty()) font.setFamilies(families);
+    font.setPointSizeF(8);
+    return font;
+}
+} // namespace
+
+QString OpenDocumentSheetHtml() {
+    const AppState& s = app();
+    return ChannelSheetHtml(s.document, s.sideValues, FileNameOf(s.documentName),
+                            QDate::currentDate());
+}
+
+void PrintChannelSheet(const QString& html, QPagedPaintDevice* device) {
+    QTextDocument document;
+    document.setDefaultFont(SheetFont());
+    document.setHtml(html);
+    // The pages are the device's printable area (its own margins only), measured
+    // in the document's 96 dpi units; the bottom keeps room for the page number.
+    constexpr qreal kUnitsPerPoint = 96.0 / 72.0;
+    const QRectF area = device->pageLayout().paintRect(QPageLayout::Point);
+    document.setPageSize(area.size() * kUnitsPerPoint);
+    QTextFrameFormat frame = document.rootFrame()->frameFormat();
+    frame.setMargin(0);
+    frame.setBottomMargin(20);
+    document.rootFrame()->setFrameFormat(frame);
+    document.print(device);
+}
+
+QByteArray ChannelSheetPdf(const QString& html) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("ZR580"));
+        writer.setCreator(QStringLiteral("ZR580"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+        PrintChannelSheet(html, &writer);
+    }
+    return buffer.data();
+}
