@@ -63,6 +63,11 @@ std::array<int, 83>& DecTableStore() {
     return table;
 }
 
+// A working text up to its first NUL, without surrounding blanks.
+QString WorkingValue(const QString& working) {
+    return working.left(working.indexOf(QChar(0))).trimmed();
+}
+
 // One hexadecimal byte of a working text; false when it is not two hex digits.
 bool HexByte(const QString& two, std::uint8_t* value) {
     if (two.size() != 2) return false;
@@ -86,7 +91,7 @@ const QStringList& ToneList() {
 }
 
 QString ToneDataToShow(const QString& working) {
-    const QString t = working.trimmed();
+    const QString t = WorkingValue(working);
     if (t.isEmpty()) return QString();
     if (t == kNoTone) return NoneToneWord();
     std::uint8_t index = 0;
@@ -129,7 +134,7 @@ QString ShowToToneData(const QString& display) {
 
 std::array<std::uint8_t, 2> ToneDataToImage(const QString& working) {
     std::array<std::uint8_t, 2> bytes{0xFF, 0xFF};
-    const QString t = working.trimmed();
+    const QString t = WorkingValue(working);
     std::uint8_t kind = 0;
     std::uint8_t index = 0;
     if (t.size() == 4 && HexByte(t.left(2), &kind) && HexByte(t.right(2), &index)) {

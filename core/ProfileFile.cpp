@@ -112,18 +112,15 @@ bool ProfileFile::remove(const QString& section, const QString& key) const {
     return writeLines(path_, lines);
 }
 
+// The keys of the section's first occurrence, the one read() and write() use: a
+// key of a later repetition of the section would be listed but never read.
 QStringList ProfileFile::keys(const QString& section) const {
     const QStringList lines = readLines(path_);
+    const Found f = locate(lines, section, QString());
     QStringList result;
-    bool inside = false;
-    for (const QString& line : lines) {
-        const QString name = sectionName(line);
-        if (!name.isNull()) {
-            inside = name.compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
+    for (int i = f.sectionLine + 1; f.sectionLine >= 0 && i < f.sectionEnd; ++i) {
         QString k, v;
-        if (inside && splitEntry(line, &k, &v)) result.append(k);
+        if (splitEntry(lines[i], &k, &v)) result.append(k);
     }
     return result;
 }

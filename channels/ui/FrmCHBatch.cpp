@@ -97,6 +97,13 @@ FrmCHBatch::FrmCHBatch(QWidget* parent) : QWidget(parent) {
     showOfferedFunctions();
 }
 
+// Closing the window while a value box has the focus finishes its editing after
+// this window's own part is gone (in the base destructor): nothing of it may run then.
+FrmCHBatch::~FrmCHBatch() {
+    for (QLineEdit* box : text2_)
+        if (box) box->disconnect(this);
+}
+
 void FrmCHBatch::buildControls() {
     auto* layout = new QVBoxLayout(this);
     auto makeLabel = [&](int slot, QWidget* parent) {

@@ -17,6 +17,7 @@ class FrmCHBatch : public QWidget {
     Q_OBJECT
   public:
     explicit FrmCHBatch(QWidget* parent = nullptr);
+    ~FrmCHBatch() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

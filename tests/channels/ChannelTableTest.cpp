@@ -176,3 +176,29 @@ TEST_F(ChannelTableTest, AddingRefusesDuplicatesBadNumbersAndAFullTable) {
     DeleteChannelData(-1);
     EXPECT_EQ(app().document.channelCount, 128);
 }
+
+// Rows 0 and 17 lie outside every group: an edit there is refused whatever the
+// field, in a full table and in an empty one, and changes nothing at all (it must
+// not reach the last channel of the group before or the first of the next).
+TEST_F(ChannelTableTest, RowsOutsideTheGroupAreRefused) {
+    int refreshed = 0;
+    hooks().channelsChanged = [&] { ++refreshed; };
+    const QString values[] = {"", "150.00000", Tone(5), "Low", "Del", "None", "On", "0", "1"};
+    for (const bool full : {false, true}) {
+        app().document.channelCount = 0;
+        if (full)
+            for (int n = 1; n <= kMaxChannels; ++n)
+                AppendTestChannel(app().document, n, "14652500", "14652500");
+        const DocumentRecord before = app().document;
+        for (int group = 1; group <= 8; ++group)
+            for (const int row : {0, 17})
+                for (int field = FieldRxFreq; field <= FieldTalkAround; ++field)
+                    for (const QString& value : values)
+                        ChangeChannelData(group, row, field, value);
+        EXPECT_EQ(app().document.channelCount, before.channelCount);
+        for (int i = 0; i < kMaxChannels; ++i)
+            EXPECT_TRUE(app().document.channels[i] == before.channels[i]) << "entry " << i;
+    }
+    EXPECT_EQ(refreshed, 0);
+    EXPECT_TRUE(messages_.shown().isEmpty());
+}

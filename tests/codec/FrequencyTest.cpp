@@ -50,6 +50,9 @@ TEST_F(FrequencyTest, ThreeFormsOfOneFrequencyAgree) {
     EXPECT_EQ(fromImage(999999990), "99999999");
     EXPECT_EQ(fromImage(1000000000), kNoFrequency);
     EXPECT_EQ(fromImage(0xFFFFFFFE), kNoFrequency);
+    // More than eight digits is no working frequency: nothing goes to the radio.
+    EXPECT_EQ(imageHex("146525000"), "ff ff ff ff");
+    EXPECT_EQ(imageHex("4460062500"), "ff ff ff ff");
     EXPECT_TRUE(messages_.shown().isEmpty());
 }
 

@@ -1,3 +1,4 @@
+#include "codec/Frequency.h"
 #include "codec/Tone.h"
 #include "TestSupport.h"
 #include "core/AppState.h"
@@ -80,4 +81,19 @@ TEST_F(ToneTest, DecTableReadAtStartUp) {
     EXPECT_FALSE(ReadDecTable());
     EXPECT_EQ(messages_.texts(),
               (QStringList{"Read dec.TBL File Error!", "Read dec.TBL File Error!"}));
+}
+
+// A working text ends at its first NUL: one that starts with a NUL (a damaged
+// data file) is empty for the grid and for the radio alike, never a tone or a
+// frequency made of the bytes after it.
+TEST_F(ToneTest, WorkingTextStartingWithNulIsEmpty) {
+    const QString nul(QChar(0));
+    EXPECT_EQ(ToneDataToShow(nul + "108"), "");
+    const auto tone = ToneDataToImage(nul + "108");
+    EXPECT_EQ(tone[0], 0xFF);
+    EXPECT_EQ(tone[1], 0xFF);
+    EXPECT_EQ(ToneDataToShow("0108" + nul), "88.5");
+    EXPECT_EQ(FreDataToShow(nul + "4660000"), "");
+    EXPECT_EQ(FreDataToImage(nul + "14652500"), (std::array<std::uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_TRUE(messages_.shown().isEmpty());
 }

@@ -161,3 +161,37 @@ TEST_F(DocumentOpsTest, CodePagesKeepEveryByte) {
     EXPECT_EQ(ToCodePage(chinese, true).toHex(), "cec4bcfeb4edcef3");
     EXPECT_EQ(FromCodePage(ToCodePage(chinese, true), true), chinese);
 }
+
+// The lists no window shows still count: each field of a Fleet Link and a reserved
+// list entry (found by key, whatever its position) is seen when it changes.
+TEST_F(DocumentOpsTest, HiddenListFieldsCount) {
+    savedWithChannels();
+    auto& s = app().document.settings;
+    s.fleetLinkListCount = 2;
+    s.reservedListCount = 2;
+    for (int i = 0; i < 2; ++i) {
+        s.fleetLinkList[i] = FleetLinkListEntry{int16(i + 1), int16(10 + i), 70000 + i};
+        s.reservedList[i].key = int16(i + 1);
+    }
+    StoreSavedCopy();
+    std::swap(s.fleetLinkList[0], s.fleetLinkList[1]);
+    std::swap(s.reservedList[0], s.reservedList[1]);
+    ASSERT_FALSE(IsModified());
+
+    const std::function<void()> changes[] = {
+        [&] { s.fleetLinkList[0].idCode += 1; },
+        [&] { s.fleetLinkList[1].fleetCode += 1; },
+        [&] { s.fleetLinkList[0].key = 3; },
+        [&] { s.reservedList[1].text1.assign("A"); },
+        [&] { s.reservedList[0].text2.assign("B"); },
+        [&] { s.reservedList[1].value1 = 5; },
+        [&] { s.reservedList[0].value2 = 6; },
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        const SettingsRecord unchanged = s;
+        changes[i]();
+        EXPECT_TRUE(IsModified()) << "change " << i;
+        s = unchanged;
+        ASSERT_FALSE(IsModified());
+    }
+}

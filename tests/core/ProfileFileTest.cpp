@@ -4,14 +4,20 @@
 
 #include <QFile>
 
-class ProfileFileTest : public ProgramTest {};
+class ProfileFileTest : public ProgramTest {
+  protected:
+    // A profile file of the test's folder holding exactly these bytes.
+    ProfileFile Written(const char* name, const QByteArray& bytes) {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return ProfileFile(path(name));
+    }
+};
 
 TEST_F(ProfileFileTest, ReadsCaseInsensitivelyAndTrimsValues) {
-    QFile f(path("a.ini"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Language]\r\n  IsFirstRun =  1  \r\ncomPort=3\r\n[Other]\r\ncomPort=9\r\n");
-    f.close();
-    ProfileFile ini(path("a.ini"));
+    const ProfileFile ini = Written(
+        "a.ini", "[Language]\r\n  IsFirstRun =  1  \r\ncomPort=3\r\n[Other]\r\ncomPort=9\r\n");
     EXPECT_EQ(ini.read("language", "isfirstrun"), "1");
     EXPECT_EQ(ini.read("LANGUAGE", "comport"), "3");
     EXPECT_EQ(ini.read("language", "missing", "dflt"), "dflt");
@@ -31,4 +37,35 @@ TEST_F(ProfileFileTest, WritingOneKeyKeepsTheRest) {
     // Commas stay part of the value.
     ASSERT_TRUE(ini.write("Msg", "9000", "a, b, c"));
     EXPECT_EQ(ini.read("msg", "9000"), "a, b, c");
+}
+
+// A line that starts with "[" but has no closing "]" opens no section: it is an
+// ordinary line (an entry when it holds "="), so the lines after it stay in the
+// section before it, and writing to the section it names adds a proper one.
+TEST_F(ProfileFileTest, UnclosedSectionLineOpensNoSection) {
+    const ProfileFile ini = Written("c.ini", "[A]\r\nx=1\r\n[B\r\ny=2\r\n[C=3\r\n");
+    EXPECT_EQ(ini.read("A", "y"), "2");
+    EXPECT_EQ(ini.read("B", "y", "none"), "none");
+    EXPECT_EQ(ini.read("A", "[C"), "3");
+    EXPECT_EQ(ini.keys("A"), QStringList({"x", "y", "[C"}));
+    EXPECT_TRUE(ini.keys("B").isEmpty());
+
+    ASSERT_TRUE(ini.write("B", "z", "4"));
+    EXPECT_EQ(ini.read("B", "z"), "4");
+    EXPECT_EQ(ini.read("A", "y"), "2");
+    QFile back(path("c.ini"));
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    EXPECT_EQ(back.readAll(), "[A]\r\nx=1\r\n[B\r\ny=2\r\n[C=3\r\n\r\n[B]\r\nz=4\r\n");
+}
+
+// A section that appears twice is its first occurrence for reading, writing and
+// listing alike: a key listed is a key that reads.
+TEST_F(ProfileFileTest, RepeatedSectionIsItsFirstOccurrence) {
+    const ProfileFile ini =
+        Written("d.ini", "[ports]\r\nCOM7=/dev/a\r\n[x]\r\n[PORTS]\r\nCOM8=/dev/b\r\n");
+    EXPECT_EQ(ini.keys("ports"), QStringList{"COM7"});
+    EXPECT_EQ(ini.read("ports", "COM8", "none"), "none");
+    ASSERT_TRUE(ini.write("ports", "COM8", "/dev/c"));
+    EXPECT_EQ(ini.keys("ports"), QStringList({"COM7", "COM8"}));
+    EXPECT_EQ(ini.read("ports", "COM8"), "/dev/c");
 }

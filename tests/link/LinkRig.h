@@ -57,16 +57,20 @@ class FakePort : public LinkPort {
         in_.clear();
         return all;
     }
+    // The line fails (a pulled cable): the port closes and reports it.
+    void fail() {
+        open_ = false;
+        in_.clear();
+        transit_.clear();
+        if (onError) onError();
+    }
     // Delivers the next reply in transit; false when there is none.
     bool deliver() {
         if (transit_.empty()) return false;
         const SimReply r = transit_.front();
         transit_.pop_front();
         if (r.hangUp) {
-            open_ = false;
-            in_.clear();
-            transit_.clear();
-            if (onError) onError();
+            fail();
             return true;
         }
         QByteArray bytes = r.bytes;
@@ -181,6 +185,8 @@ class Rig {
         }
         return !link->running();
     }
+    void failPort() { port_->fail(); }
+    void expireTimer() { timer_->expire(); }
     QByteArray pcBytes() const { return bytes(true); }
     QByteArray radioBytes() const { return bytes(false); }
     int wireTotal() const { return static_cast<int>(pcBytes().size() + radioBytes().size()); }

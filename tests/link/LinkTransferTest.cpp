@@ -392,6 +392,77 @@ TEST_F(LinkTest, TimeoutsAndHangUps) {
     }
 }
 
+// The end of a transfer entered again from inside itself: a port error, a time-out
+// or a second end arriving while the progress window closes, while the completion
+// message is shown, while the read document is taken over or while the
+// radio-information window is open. The transfer ends once, with one message, and
+// the read is processed once.
+TEST_F(LinkTest, EndingEnteredAgainFromInsideEndsOnce) {
+    class IntrudingUi : public ScriptUi {
+      public:
+        std::function<void()> intrude;
+        int replaced = 0;
+        void progressClosed() override {
+            ScriptUi::progressClosed();
+            intrude();
+        }
+        void showMessage(const QString& text, MsgIcon icon) override {
+            ScriptUi::showMessage(text, icon);
+            intrude();
+        }
+        void documentReplaced() override {
+            ++replaced;
+            intrude();
+        }
+        void showRadioInfo() override {
+            ScriptUi::showRadioInfo();
+            intrude();
+        }
+    };
+    const RadioImage radioMemory = RadioWithOwnChannels();
+    const char* intrusions[] = {"end-failed", "end-done", "time-out", "port-error"};
+    for (const LinkOperation operation :
+         {LinkOperation::Read, LinkOperation::Write, LinkOperation::RadioInfo}) {
+        for (const char* intrusion : intrusions) {
+            SCOPED_TRACE(testing::Message() << int(operation) << " " << intrusion);
+            InitNewDocument();
+            Rig rig;
+            rig.s.radio.setMemory(radioMemory);
+            IntrudingUi ui;
+            const std::string kind = intrusion;
+            ui.intrude = [&] {
+                if (kind == "end-failed") rig.link->EndTransfer(false);
+                if (kind == "end-done") rig.link->EndTransfer(true);
+                if (kind == "time-out") rig.link->OnReplyTimeout();
+                if (kind == "port-error") rig.failPort();
+            };
+            bool started = false;
+            if (operation == LinkOperation::Read) started = rig.link->startRead(ui);
+            if (operation == LinkOperation::Write) started = rig.link->startWrite(ui);
+            if (operation == LinkOperation::RadioInfo) started = rig.link->startRadioInfo(ui);
+            ASSERT_TRUE(started);
+            ASSERT_TRUE(rig.run());
+            EXPECT_EQ(ui.endings, 1);
+            EXPECT_TRUE(ui.success);
+            EXPECT_EQ(ui.events.count(QStringLiteral("closed")),
+                      operation == LinkOperation::RadioInfo ? 0 : 1);
+            if (operation == LinkOperation::Read) {
+                EXPECT_EQ(ui.messages, QStringList{MessageText(Msg::ReadCompleted)});
+                EXPECT_EQ(ui.replaced, 1);
+                EXPECT_EQ(app().document.channelCount, 4);
+            }
+            if (operation == LinkOperation::Write) {
+                EXPECT_EQ(ui.messages, QStringList{MessageText(Msg::WriteCompleted)});
+            }
+            if (operation == LinkOperation::RadioInfo) {
+                EXPECT_TRUE(ui.messages.isEmpty());
+                EXPECT_EQ(ui.events.count(QStringLiteral("radio-info")), 1);
+            }
+            EXPECT_FALSE(rig.link->running());
+        }
+    }
+}
+
 // The commands before the transfer: a port that cannot be opened, a Cancel at the
 // confirmation, a write of a document without channels.
 TEST_F(LinkTest, CommandsStopBeforeTheTransfer) {

@@ -168,6 +168,22 @@ TEST_F(FeatureWindows, KeyListsShowUnofferedCodesWithoutLosingThem) {
     EXPECT_EQ(keys().pf2Long, 9);
 }
 
+// Code 0 is "None": every key list shows it as its first item, opening the window
+// keeps 0, and choosing "None" after another function stores 0, not 255.
+TEST_F(FeatureWindows, KeyCodeZeroIsTheFirstItemOfEveryList) {
+    keys() = KeyAssignment{0, 0, 0, 0};
+    QWidget* w = open("FrmKeyAssignm");
+    for (int k = 0; k < 4; ++k) {
+        auto* list = Control<QComboBox>(w, QStringLiteral("Combo1_%1").arg(k).toLatin1().constData());
+        EXPECT_EQ(list->count(), 10) << k;
+        EXPECT_EQ(list->currentIndex(), 0) << k;
+        EXPECT_EQ(list->currentText(), "None") << k;
+        Choose(list, "Monitor");
+        Choose(list, "None");
+    }
+    EXPECT_EQ(keys(), (KeyAssignment{0, 0, 0, 0}));
+}
+
 TEST_F(FeatureWindows, ScanTypeSwitchesPickTheRevertCode) {
     scan().priorityType = 1;
     scan().revertChannel = 2;

@@ -1,0 +1,97 @@
+// Channels coming in as text: a CSV file imported over the channel table, or
+// clipboard rows pasted into a group. The input is: a byte choosing import or
+// paste (bit 0) and an empty or template base document (bit 1), a byte choosing
+// the band, a byte choosing the group and first row of a paste, then the text.
+//
+// Checked: the outcome is a valid channel table (a data file that opens again)
+// whose frequencies lie inside the band; an import holds exactly its good rows
+// and exports to a file that imports again, without problems, to the same table;
+// a paste changes no channel outside its group; nothing but the channel table and
+// the priority channels differs from the base document.
+#include "FuzzSupport.h"
+
+#include "channels/ChannelTable.h"
+#include "codec/Frequency.h"
+#include "core/AppState.h"
+#include "core/DataFile.h"
+#include "exchange/ChannelColumns.h"
+#include "exchange/ChannelImport.h"
+
+namespace {
+QByteArray Channels(const DocumentRecord& doc) {
+    DocumentRecord only;
+    only.channelCount = doc.channelCount;
+    only.channels = doc.channels;
+    return SerializeDocument(only);
+}
+
+// The document without its channel table and priority channels.
+QByteArray AllButChannels(DocumentRecord doc) {
+    doc.channelCount = 0;
+    doc.channels = {};
+    doc.settings.features.scan.priorityChannel = {};
+    return SerializeDocument(doc);
+}
+
+void CheckTable(const DocumentRecord& doc, const DocumentRecord& base) {
+    DocumentRecord reopened;
+    FUZZ_CHECK(DeserializeDocument(SerializeDocument(doc), &reopened));
+    FUZZ_CHECK(AllButChannels(doc) == AllButChannels(base));
+    for (int i = 0; i < doc.channelCount; ++i) {
+        const ChannelEntry& ch = doc.channels[static_cast<std::size_t>(i)];
+        if (FindChannelEntry(base, ch.number) >= 0 &&
+            base.channels[static_cast<std::size_t>(FindChannelEntry(base, ch.number))] == ch)
+            continue; // as the base had it
+        const double rx = FreDataToShow(QString::fromLatin1(ch.rxFreq.raw())).toDouble();
+        FUZZ_CHECK(rx >= app().bandLower && rx <= UpperLimitFor(RxFreq));
+        const QString tx = FreDataToShow(QString::fromLatin1(ch.txFreq.raw()));
+        if (!tx.isEmpty())
+            FUZZ_CHECK(tx.toDouble() >= app().bandLower && tx.toDouble() <= UpperLimitFor(TxFreq));
+    }
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    const std::uint8_t mode = input.byte();
+    ResetForInput(input.byte() % 3);
+    const std::uint8_t position = input.byte();
+    const QByteArray bytes = input.rest();
+    DocumentRecord base = app().document;
+    if (mode & 2) base.channelCount = 0;
+
+    if ((mode & 1) == 0) {
+        const ImportOutcome out = ImportChannelsCsv(bytes, base);
+        if (out.refused()) {
+            FUZZ_CHECK(Channels(out.document) == Channels(base));
+            return 0;
+        }
+        CheckTable(out.document, base);
+        FUZZ_CHECK(out.document.channelCount == out.goodRows);
+        FUZZ_CHECK(out.badRows <= static_cast<int>(out.problems.size()));
+        if (out.document.channelCount == 0) return 0;
+        const ImportOutcome again = ImportChannelsCsv(ExportChannelsCsv(out.document), base);
+        FUZZ_CHECK(!again.refused() && again.problems.isEmpty() && again.badRows == 0);
+        FUZZ_CHECK(Channels(again.document) == Channels(out.document));
+        return 0;
+    }
+
+    const int group = 1 + (position >> 4) % 8;
+    const int firstRow = 1 + position % 16;
+    const ImportOutcome out = PasteChannelRows(QString::fromUtf8(bytes), base, group, firstRow);
+    if (out.refused()) {
+        FUZZ_CHECK(Channels(out.document) == Channels(base));
+        return 0;
+    }
+    CheckTable(out.document, base);
+    for (int n = 1; n <= kMaxChannels; ++n) {
+        if (GroupOf(n) == group) continue;
+        const int a = FindChannelEntry(base, n);
+        const int b = FindChannelEntry(out.document, n);
+        FUZZ_CHECK((a < 0) == (b < 0));
+        if (a >= 0)
+            FUZZ_CHECK(base.channels[static_cast<std::size_t>(a)] ==
+                       out.document.channels[static_cast<std::size_t>(b)]);
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+// The profile-file reader and writer (language files, mysetup.ini) on a file of
+// any bytes. The input is: a section name, a key and a value (each a length byte
+// and that many bytes, made printable), then the file.
+//
+// Checked: reading never fails; a key written reads back as written and is listed
+// once among its section's keys; the other keys of that section keep their
+// values; a removed key reads as the default.
+#include "FuzzSupport.h"
+
+#include "core/ProfileFile.h"
+
+#include <QDir>
+#include <algorithm>
+#include <cctype>
+
+namespace {
+// Section and key names of letters and digits; values of printable characters.
+QString NamePart(FuzzInput& input) {
+    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const QByteArray raw = input.take(std::max(1, input.byte() % 13));
+    QString name;
+    for (const char c : raw)
+        name.append(QLatin1Char(std::isalnum(static_cast<unsigned char>(c))
+                                    ? c
+                                    : kAlphabet[static_cast<unsigned char>(c) % (sizeof kAlphabet - 1)]));
+    return name.isEmpty() ? QStringLiteral("A") : name;
+}
+
+QString ValuePart(FuzzInput& input) {
+    const QByteArray raw = input.take(input.byte() % 40);
+    QString value;
+    for (const char c : raw)
+        value.append(QLatin1Char(static_cast<char>(0x20 + static_cast<unsigned char>(c) % 95)));
+    return value;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    const QString section = NamePart(input);
+    const QString key = NamePart(input);
+    const QString value = ValuePart(input);
+    const QString path = QDir(FuzzFolder()).filePath(QStringLiteral("profile.ini"));
+    WriteFuzzFile(path, input.rest());
+    const ProfileFile profile(path);
+
+    const QStringList keysBefore = profile.keys(section);
+    QStringList valuesBefore;
+    for (const QString& k : keysBefore)
+        valuesBefore.append(profile.read(section, k, QStringLiteral("\x01")));
+    const QString missing = QStringLiteral("\x01missing");
+    FUZZ_CHECK(profile.read(section, key + QStringLiteral("\x02"), missing) == missing);
+
+    FUZZ_CHECK(profile.write(section, key, value));
+    FUZZ_CHECK(profile.read(section, key, missing) == value.trimmed());
+    const QStringList keysAfter = profile.keys(section);
+    FUZZ_CHECK(keysAfter.size() == keysBefore.size() + (keysBefore.contains(key, Qt::CaseInsensitive) ? 0 : 1));
+    for (int i = 0; i < keysBefore.size(); ++i)
+        if (keysBefore[i].compare(key, Qt::CaseInsensitive) != 0 &&
+            keysBefore.indexOf(keysBefore[i]) == i)
+            FUZZ_CHECK(profile.read(section, keysBefore[i], QStringLiteral("\x01")) == valuesBefore[i]);
+
+    FUZZ_CHECK(profile.remove(section, key));
+    if (!keysBefore.contains(key, Qt::CaseInsensitive))
+        FUZZ_CHECK(profile.read(section, key, missing) == missing);
+    return 0;
+}
