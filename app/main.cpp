@@ -1,13 +1,10 @@
+#include "app/Capabilities.h"
 #include "app/Demo.h"
-#include "compare/ui/CompareCommands.h"
 #include "core/Startup.h"
 #include "core/ui/AboutWindows.h"
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
-#include "exchange/ui/ExchangeCommands.h"
-#include "fleet/ui/RegisterFleetWindows.h"
-#include "history/ui/HistoryCommands.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
@@ -19,10 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxUi();
     RegisterAllWindows();
-    RegisterFleetWindows();
-    RegisterExchangeWindows();
-    RegisterHistoryCommands();
-    RegisterCompareWindows();
+    RegisterCapabilities();
 
     // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
     DemoRadio demo;

@@ -1,8 +1,5 @@
-#include "compare/ui/CompareCommands.h"
+#include "app/Capabilities.h"
 #include "core/ui/WindowRegistry.h"
-#include "exchange/ui/ExchangeCommands.h"
-#include "fleet/ui/RegisterFleetWindows.h"
-#include "history/ui/HistoryCommands.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -11,10 +8,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     RegisterAllWindows();
-    RegisterFleetWindows();
-    RegisterExchangeWindows();
-    RegisterHistoryCommands();
-    RegisterCompareWindows();
+    RegisterCapabilities();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
