@@ -28,8 +28,8 @@ QString Say(const char* key) {
 } // namespace
 
 GridRows::GridRows(QTableWidget* grid, QWidget* window)
-    : QObject(window), grid_(grid), window_(window) {
-    grid_->viewport()->installEventFilter(this);
+    : QObject(window), grid_(grid), viewport_(grid->viewport()), window_(window) {
+    viewport_->installEventFilter(this);
     grid_->installEventFilter(this);
     connect(grid_, &QTableWidget::currentCellChanged, this, [this] { clearSelection(); });
     if (auto* group = window->findChild<QComboBox*>(QStringLiteral("Combo6")))
@@ -131,7 +131,7 @@ void GridRows::clear() {
 }
 
 bool GridRows::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == viewport_ && event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const QModelIndex index = grid_->indexAt(mouse->position().toPoint());
         if (index.isValid() && index.column() == 0 && mouse->button() == Qt::LeftButton) {

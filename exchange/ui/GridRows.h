@@ -32,6 +32,9 @@ class GridRows : public QObject {
     void clear();
 
     QTableWidget* grid_;
+    // The grid's viewport, kept from the start: the filter also sees the events
+    // sent while the grid is being destroyed, when the grid can no longer be asked.
+    QObject* viewport_;
     QWidget* window_;
     QList<int> selected_;
     int anchor_ = 1;
