@@ -4,29 +4,12 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
 namespace {
-QStringList readLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QString text = QString::fromUtf8(file.readAll());
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-    return lines;
-}
-
-bool writeLines(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray data = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-    if (file.write(data) != data.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 // "[name]" gives name, anything else a null string.
 QString sectionName(const QString& line) {
     const QString t = line.trimmed();
@@ -46,27 +29,90 @@ bool splitEntry(const QString& line, QString* key, QString* value) {
     return true;
 }
 
+// A line of the file with what it means: a section heading, an entry or neither.
+struct Line {
+    QString text;
+    QString section; // null unless the line is "[name]"
+    QString key;     // empty unless the line is an entry
+    QString value;
+};
+using Lines = std::vector<Line>;
+
+Line parseLine(const QString& text) {
+    Line line{text, sectionName(text), {}, {}};
+    if (line.section.isNull() && !splitEntry(text, &line.key, &line.value)) line.key.clear();
+    return line;
+}
+
+Lines parseText(const QByteArray& bytes) {
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList texts = text.split(QLatin1Char('\n'));
+    if (!texts.isEmpty() && texts.back().isEmpty()) texts.removeLast();
+    Lines lines;
+    lines.reserve(static_cast<std::size_t>(texts.size()));
+    for (const QString& t : texts)
+        lines.push_back(parseLine(t));
+    return lines;
+}
+
+// The language files are looked up for every caption and message, so a file's
+// lines are parsed once and kept with the bytes they came from; the file is still
+// read each time, and any change to its bytes is parsed afresh.
+std::shared_ptr<const Lines> readLines(const QString& path) {
+    struct Parsed {
+        QByteArray bytes;
+        std::shared_ptr<const Lines> lines;
+    };
+    static std::mutex mutex;
+    static std::unordered_map<QString, Parsed> cache;
+    constexpr std::size_t kFilesKept = 8;
+
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto found = cache.find(path);
+    if (found != cache.end() && found->second.bytes == bytes) return found->second.lines;
+    auto lines = std::make_shared<const Lines>(parseText(bytes));
+    if (cache.size() >= kFilesKept) cache.clear();
+    cache[path] = Parsed{bytes, lines};
+    return lines;
+}
+
+bool writeLines(const QString& path, const Lines& lines) {
+    QStringList texts;
+    for (const Line& line : lines)
+        texts.append(line.text);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const QByteArray data = (texts.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    if (file.write(data) != data.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
 struct Found {
     int sectionLine = -1; // line of "[section]"
     int sectionEnd = -1;  // first line after the section
     int keyLine = -1;
 };
 
-Found locate(const QStringList& lines, const QString& section, const QString& key) {
+Found locate(const Lines& lines, const QString& section, const QString& key) {
     Found f;
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString name = sectionName(lines[i]);
-        if (!name.isNull()) {
+    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+        const Line& line = lines[static_cast<std::size_t>(i)];
+        if (!line.section.isNull()) {
             if (f.sectionLine >= 0 && f.sectionEnd < 0) f.sectionEnd = i;
-            if (f.sectionLine < 0 && name.compare(section, Qt::CaseInsensitive) == 0)
+            if (f.sectionLine < 0 && line.section.compare(section, Qt::CaseInsensitive) == 0)
                 f.sectionLine = i;
             continue;
         }
-        if (f.sectionLine >= 0 && f.sectionEnd < 0 && f.keyLine < 0) {
-            QString k, v;
-            if (splitEntry(lines[i], &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0)
-                f.keyLine = i;
-        }
+        if (f.sectionLine >= 0 && f.sectionEnd < 0 && f.keyLine < 0 && !line.key.isEmpty() &&
+            line.key.compare(key, Qt::CaseInsensitive) == 0)
+            f.keyLine = i;
     }
     if (f.sectionLine >= 0 && f.sectionEnd < 0) f.sectionEnd = static_cast<int>(lines.size());
     return f;
@@ -75,52 +121,49 @@ Found locate(const QStringList& lines, const QString& section, const QString& ke
 
 QString ProfileFile::read(const QString& section, const QString& key,
                           const QString& defaultValue) const {
-    const QStringList lines = readLines(path_);
-    const Found f = locate(lines, section, key);
-    if (f.keyLine < 0) return defaultValue;
-    QString k, v;
-    splitEntry(lines[f.keyLine], &k, &v);
-    return v;
+    const auto lines = readLines(path_);
+    const Found f = locate(*lines, section, key);
+    return f.keyLine < 0 ? defaultValue : (*lines)[static_cast<std::size_t>(f.keyLine)].value;
 }
 
 bool ProfileFile::write(const QString& section, const QString& key, const QString& value) const {
-    QStringList lines = readLines(path_);
+    Lines lines = *readLines(path_);
     const Found f = locate(lines, section, key);
-    const QString entry = key + QLatin1Char('=') + value;
+    const auto at = [&](int i) { return lines.begin() + i; };
     if (f.keyLine >= 0) {
-        QString existingKey, oldValue;
-        splitEntry(lines[f.keyLine], &existingKey, &oldValue);
-        lines[f.keyLine] = existingKey + QLatin1Char('=') + value; // keeps the key's spelling
+        // keeps the key's spelling
+        Line& line = lines[static_cast<std::size_t>(f.keyLine)];
+        line = parseLine(line.key + QLatin1Char('=') + value);
     } else if (f.sectionLine >= 0) {
-        int at = f.sectionEnd;
-        while (at > f.sectionLine + 1 && lines[at - 1].trimmed().isEmpty())
-            --at;
-        lines.insert(at, entry);
+        int end = f.sectionEnd;
+        while (end > f.sectionLine + 1 && lines[static_cast<std::size_t>(end - 1)].text.trimmed().isEmpty())
+            --end;
+        lines.insert(at(end), parseLine(key + QLatin1Char('=') + value));
     } else {
-        if (!lines.isEmpty() && !lines.back().trimmed().isEmpty()) lines.append(QString());
-        lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        lines.append(entry);
+        if (!lines.empty() && !lines.back().text.trimmed().isEmpty()) lines.push_back(parseLine(QString()));
+        lines.push_back(parseLine(QLatin1Char('[') + section + QLatin1Char(']')));
+        lines.push_back(parseLine(key + QLatin1Char('=') + value));
     }
     return writeLines(path_, lines);
 }
 
 bool ProfileFile::remove(const QString& section, const QString& key) const {
-    QStringList lines = readLines(path_);
+    Lines lines = *readLines(path_);
     const Found f = locate(lines, section, key);
     if (f.keyLine < 0) return true;
-    lines.removeAt(f.keyLine);
+    lines.erase(lines.begin() + f.keyLine);
     return writeLines(path_, lines);
 }
 
 // The keys of the section's first occurrence, the one read() and write() use: a
 // key of a later repetition of the section would be listed but never read.
 QStringList ProfileFile::keys(const QString& section) const {
-    const QStringList lines = readLines(path_);
-    const Found f = locate(lines, section, QString());
+    const auto lines = readLines(path_);
+    const Found f = locate(*lines, section, QString());
     QStringList result;
     for (int i = f.sectionLine + 1; f.sectionLine >= 0 && i < f.sectionEnd; ++i) {
-        QString k, v;
-        if (splitEntry(lines[i], &k, &v)) result.append(k);
+        const Line& line = (*lines)[static_cast<std::size_t>(i)];
+        if (!line.key.isEmpty()) result.append(line.key);
     }
     return result;
 }

@@ -69,3 +69,15 @@ TEST_F(ProfileFileTest, RepeatedSectionIsItsFirstOccurrence) {
     EXPECT_EQ(ini.keys("ports"), QStringList({"COM7", "COM8"}));
     EXPECT_EQ(ini.read("ports", "COM8"), "/dev/c");
 }
+
+// A file changed behind the reader's back (same size, same instant) reads anew.
+TEST_F(ProfileFileTest, ChangedBytesReadAnew) {
+    const ProfileFile ini = Written("e.ini", "[A]\r\nx=1\r\n");
+    EXPECT_EQ(ini.read("A", "x"), "1");
+    Written("e.ini", "[A]\r\nx=2\r\n");
+    EXPECT_EQ(ini.read("A", "x"), "2");
+    ASSERT_TRUE(ini.write("A", "y", "3"));
+    Written("e.ini", "[A]\r\nx=4\r\ny=5\r\n");
+    EXPECT_EQ(ini.keys("A"), QStringList({"x", "y"}));
+    EXPECT_EQ(ini.read("A", "y"), "5");
+}
