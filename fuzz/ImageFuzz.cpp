@@ -4,13 +4,15 @@
 //
 // Checked: the document read from any image is a valid data file that opens again
 // to the same document; writing it and reading that back changes nothing but the
-// bytes after the end of the model name and of the message texts; a second write
-// gives the same image; no radio-information text is longer than its field.
+// bytes after the end of the model name and of the message texts, and the trailing
+// blanks of a message line that fills its field (a write drops those); a second
+// write gives the same image; no radio-information text is longer than its field.
 #include "FuzzSupport.h"
 
 #include "core/AppState.h"
 #include "core/DataFile.h"
 #include "core/Document.h"
+#include "features/EmbeddedMessageImage.h"
 #include "link/ImageConversion.h"
 #include "link/RadioInfoImage.h"
 
@@ -22,10 +24,12 @@ QByteArray Bytes(const RadioImage& image) {
 }
 
 // The data file of a document and its side values, the message texts as their
-// values (the bytes after a NUL belong to no value).
+// values (the bytes after a NUL belong to no value), a line that fills its field
+// without its trailing blanks.
 QByteArray DocumentBytes(DocumentRecord doc, const SideValues& side) {
     for (FixedText<32>* text : {&doc.settings.messageText1, &doc.settings.messageText2})
-        text->assignTerminated(text->value());
+        text->assignTerminated(text->value().size() == kMessageLength ? text->trimmedValue()
+                                                                      : text->value());
     return SerializeDocument(doc) + QByteArray::number(side.alertUnlocked) + ',' +
            QByteArray::number(side.functionUnlocked) + ',' + QByteArray::number(side.bandExtension);
 }
