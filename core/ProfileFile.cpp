@@ -129,20 +129,19 @@ QString ProfileFile::read(const QString& section, const QString& key,
 bool ProfileFile::write(const QString& section, const QString& key, const QString& value) const {
     Lines lines = *readLines(path_);
     const Found f = locate(lines, section, key);
-    const auto at = [&](int i) { return lines.begin() + i; };
+    const Line entry = parseLine(key + QLatin1Char('=') + value);
     if (f.keyLine >= 0) {
-        // keeps the key's spelling
         Line& line = lines[static_cast<std::size_t>(f.keyLine)];
-        line = parseLine(line.key + QLatin1Char('=') + value);
+        line = parseLine(line.key + QLatin1Char('=') + value); // keeps the key's spelling
     } else if (f.sectionLine >= 0) {
         int end = f.sectionEnd;
         while (end > f.sectionLine + 1 && lines[static_cast<std::size_t>(end - 1)].text.trimmed().isEmpty())
             --end;
-        lines.insert(at(end), parseLine(key + QLatin1Char('=') + value));
+        lines.insert(lines.begin() + end, entry);
     } else {
         if (!lines.empty() && !lines.back().text.trimmed().isEmpty()) lines.push_back(parseLine(QString()));
         lines.push_back(parseLine(QLatin1Char('[') + section + QLatin1Char(']')));
-        lines.push_back(parseLine(key + QLatin1Char('=') + value));
+        lines.push_back(entry);
     }
     return writeLines(path_, lines);
 }
