@@ -290,3 +290,27 @@ TEST_F(ChannelCsvTest, PastingGoesToTheTargetRowsAndStopsAtTheGroupsEnd) {
               "The clipboard holds no channel rows.");
     EXPECT_EQ(WithoutChannels(base, {40, 3}).channelCount, 1);
 }
+
+// A quote closing a field as the very last character of the text ends the
+// field there, even when the text is a window into a longer buffer whose next
+// character is another quote (the parser never looks past the text's end).
+TEST(CsvText, AFieldQuotedToTheVeryEndOfTheTextEndsThere) {
+    struct Case {
+        const char16_t* buffer; // the text is all of it but the last character
+        QStringList fields;
+    };
+    const Case cases[] = {
+        {u"\"ab\"\"", {QStringLiteral("ab")}},
+        {u"x,\"a\"\"b\"\"", {QStringLiteral("x"), QStringLiteral("a\"b")}},
+        {u"\"\"\"", {QString()}},
+    };
+    for (const Case& c : cases) {
+        const auto size = std::char_traits<char16_t>::length(c.buffer) - 1;
+        const QString text = QString::fromRawData(reinterpret_cast<const QChar*>(c.buffer),
+                                                  static_cast<qsizetype>(size));
+        SCOPED_TRACE(text.toStdString());
+        const QList<CsvRecord> records = ParseCsv(text, u',');
+        ASSERT_EQ(records.size(), 1);
+        EXPECT_EQ(records.front().fields, c.fields);
+    }
+}
