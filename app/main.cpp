@@ -1,4 +1,5 @@
 #include "app/Capabilities.h"
+#include "app/Subsystems.h"
 #include "app/Demo.h"
 #include "core/Startup.h"
 #include "core/ui/AboutWindows.h"
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("ZR580"));
     QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxUi();
-    RegisterAllWindows();
+    RegisterSubsystems();
     RegisterCapabilities();
 
     // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
