@@ -5,6 +5,7 @@
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
+#include "link/ui/LinkMenus.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     {
         FrmMain main;
         InstallSafeWrite(main);
+        InstallLinkMenus(main);
         FinishStartup();
         main.show();
         result = application.exec();

@@ -5,6 +5,7 @@
 #include "core/DocumentOps.h"
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "link/CableInfo.h"
 #include "link/ImageConversion.h"
 #include "link/ModelCheck.h"
 #include "link/Password.h"
@@ -493,6 +494,8 @@ void RadioLink::EndTransfer(bool success) {
     const bool ownImage = ownImage_;
     timer_->stop();
     t_.receiving = false;
+    // What the handshake found out of the cable, for the COM port window.
+    if (echo_ != Echo::Unknown) NoteCableEcho(device(), echo_ == Echo::Echoing);
     if (port_->isOpen()) port_->close();
     t_.handshakeTries = 0;
     if ((operation == 1 || operation == 2) && ui_) ui_->progressClosed();
