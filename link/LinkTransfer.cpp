@@ -373,6 +373,8 @@ void RadioLink::AdvanceTransfer() {
 
 void RadioLink::OnReplyTimeout() {
     if (t_.operation == 0 || ending_) return;
+    // Bytes that came but never made a whole reply (a reply cut short): a bad reply.
+    if (!port_->readAll().isEmpty() || !rx_.isEmpty()) t_.badReply = true;
     const int s = step();
     if (s == 69) {
         EndTransfer(true); // a missing ACK after "E" is no error
