@@ -6,6 +6,7 @@
 #include "core/ui/FrmMain.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
+#include "link/ui/LinkMenus.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     {
         FrmMain main;
         InstallSafeWrite(main);
+        InstallLinkMenus(main);
         FinishStartup();
         main.show();
         result = application.exec();

@@ -61,19 +61,15 @@ QString withoutQuestion(const QString& text) {
 
 class TerminalLinkUi : public LinkUi {
   public:
-    TerminalLinkUi(int retries, const RadioLink& link, QEventLoop& loop)
-        : retries_(retries), link_(link), loop_(loop) {}
+    TerminalLinkUi(const RadioLink& link, QEventLoop& loop) : link_(link), loop_(loop) {}
 
     bool confirm(const QString&) override { return true; } // the command itself confirms
 
+    // The link has repeated the step as often as --retries allows.
     bool askRetry(const QString& text) override {
         endProgressLine();
         reportFailure(text);
-        if (retries_ <= 0) return false;
-        --retries_;
-        ++retried_;
-        PrintError(QStringLiteral("retrying"));
-        return true;
+        return false;
     }
 
     void showMessage(const QString& text, MsgIcon) override {
@@ -113,13 +109,15 @@ class TerminalLinkUi : public LinkUi {
     // Says which frame got no reply or a bad one, and how often it was retried.
     void reportFailure(const QString& text) {
         const LinkTransfer& t = link_.transfer();
-        PrintError(
-            QStringLiteral("%1 %2 after %3 %4 (%5)")
-                .arg(t.badReply ? QStringLiteral("bad reply to") : QStringLiteral("no reply to"),
-                     failedFrame(t))
-                .arg(retried_)
-                .arg(retried_ == 1 ? QStringLiteral("retry") : QStringLiteral("retries"),
-                     withoutQuestion(text)));
+        const QString what = link_.onlyEcho() ? QStringLiteral("only the cable's echo of")
+                             : t.badReply     ? QStringLiteral("bad reply to")
+                                              : QStringLiteral("no reply to");
+        PrintError(QStringLiteral("%1 %2 after %3 %4 (%5)")
+                       .arg(what, failedFrame(t))
+                       .arg(t.stepRetries)
+                       .arg(t.stepRetries == 1 ? QStringLiteral("retry")
+                                               : QStringLiteral("retries"),
+                            withoutQuestion(text)));
     }
 
     void drawBar(int percent) {
@@ -136,8 +134,6 @@ class TerminalLinkUi : public LinkUi {
         barShown_ = false;
     }
 
-    int retries_;
-    int retried_ = 0;
     const RadioLink& link_;
     QEventLoop& loop_;
     const bool bar_ = isatty(STDERR_FILENO) != 0;
@@ -170,6 +166,7 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
     run.link = std::make_unique<RadioLink>(std::make_unique<SerialLinkPort>(),
                                            std::make_unique<QtReplyTimer>());
     run.link->setPortDevice(device);
+    run.link->setStepRetries(run.retries);
     return -1;
 }
 
@@ -224,7 +221,7 @@ bool RunLinkCommand(LinkRun& run, LinkCommand command, QString* completion) {
 
 bool RunLinkTransfer(LinkRun& run, const std::function<bool(LinkUi&)>& start, QString* completion) {
     QEventLoop loop;
-    TerminalLinkUi ui(run.retries, *run.link, loop);
+    TerminalLinkUi ui(*run.link, loop);
     QElapsedTimer clock;
     clock.start();
     if (!start(ui)) return false;

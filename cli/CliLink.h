@@ -1,8 +1,9 @@
 #pragma once
 // The transfer commands of the command-line tool (read, write, info): the
 // options they share, and a terminal version of what a user sees of a transfer
-// (progress bar on stderr when it is a terminal, the retry prompt answered by
-// --retries, the password asked on the terminal when there is one). The
+// (progress bar on stderr when it is a terminal, a step that got no reply or a
+// bad one repeated up to --retries times and then the transfer failed, the
+// password asked on the terminal when there is one). The
 // transfer itself is the program's own, run in this process's event loop.
 
 #include "cli/CliCommon.h"
@@ -24,8 +25,9 @@ struct LinkOptions {
     QCommandLineOption yes{QStringLiteral("yes"),
                            QStringLiteral("Answer OK to the band question.")};
     QCommandLineOption retries{QStringLiteral("retries"),
-                               QStringLiteral("Restart a failed transfer up to N times."),
-                               QStringLiteral("N"), QStringLiteral("0")};
+                               QStringLiteral("Repeat a step that got no reply or a bad reply "
+                                              "up to N times (default 3; 0: fail at once)."),
+                               QStringLiteral("N"), QStringLiteral("3")};
     QCommandLineOption timing{QStringLiteral("timing"),
                               QStringLiteral("Print the time the transfer took on stderr.")};
     void addTo(QCommandLineParser& parser, bool withYes);
@@ -33,7 +35,7 @@ struct LinkOptions {
 
 struct LinkRun {
     std::unique_ptr<RadioLink> link;
-    int retries = 0;
+    int retries = 3;
     bool timing = false;
 };
 

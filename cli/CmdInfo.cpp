@@ -1,14 +1,20 @@
-// zr580-cli info --port P [--password PW] [--retries N]: reads and prints the
-// radio's dealer and service information.
+// zr580-cli info --port P [--password PW] [--retries N] [--verbose]: reads and
+// prints the radio's dealer and service information; --verbose adds what the
+// transfer found of the cable (an echoing cable, a USB adapter's latency timer).
 #include "cli/CliLink.h"
 #include "core/AppState.h"
 #include "core/Band.h"
+#include "link/CableInfo.h"
+#include "link/Ports.h"
 
 int RunInfo(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Read and print the radio information."));
     LinkOptions options;
     options.addTo(parser, false);
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Also print what was found of the cable."));
+    parser.addOption(verbose);
     if (const int code = ParseCommand(parser, arguments, 0); code >= 0) return code;
     LinkRun run;
     if (const int code = PrepareLink(parser, options, false, run); code >= 0) return code;
@@ -36,6 +42,14 @@ int RunInfo(const QStringList& arguments) {
     QString text;
     for (const auto& [label, value] : lines)
         text += QStringLiteral("%1: %2\n").arg(QLatin1String(label), value);
+    if (parser.isSet(verbose)) {
+        const QString device = ResolvePortArgument(parser.value(options.port));
+        text += QStringLiteral("Cable: %1\n")
+                    .arg(run.link->cableEchoes() ? QStringLiteral("echoing cable")
+                                                 : QStringLiteral("no echo"));
+        const int latency = UsbLatencyTimer(device);
+        if (latency >= 0) text += QStringLiteral("Latency timer: %1 ms\n").arg(latency);
+    }
     PrintOut(text);
     return kExitOk;
 }

@@ -1,4 +1,4 @@
-// zr580-cli read --port P [--password PW] [--yes] [--retries N] OUT.dat: reads the
+// zr580-cli read --port P [--password PW] [--yes] [--retries N] [--check] OUT.dat: reads the
 // radio into a data file and its side file. Nothing is written unless the whole
 // transfer completed.
 #include "cli/CliLink.h"
@@ -10,6 +10,9 @@ int RunRead(const QStringList& arguments) {
     parser.setApplicationDescription(QStringLiteral("Read the radio into a data file."));
     LinkOptions options;
     options.addTo(parser, true);
+    const QCommandLineOption check(QStringLiteral("check"),
+                                   QStringLiteral("Read every block until two reads agree."));
+    parser.addOption(check);
     parser.addPositionalArgument(
         QStringLiteral("OUT.dat"),
         QStringLiteral("The data file to write (its side file beside it)."));
@@ -18,6 +21,7 @@ int RunRead(const QStringList& arguments) {
     const QString out = WithDataFileExtension(parser.positionalArguments().constFirst());
     LinkRun run;
     if (const int code = PrepareLink(parser, options, true, run); code >= 0) return code;
+    run.link->setCheckedReads(parser.isSet(check));
     // What the radio does not hold (DTMF and FleetLink settings, the lists, the PTT ID
     // codes) comes from a new document, as when the image is read into a new file.
     InitNewDocument();

@@ -16,7 +16,6 @@ struct FleetRunner::Job {
     std::unique_ptr<RadioLink> link;
     std::unique_ptr<SafeWrite> sequence;
     std::unique_ptr<JobUi> ui;
-    int retriesLeft = 0;
 };
 
 // What a job's transfer would show the user, answered at once and kept on the
@@ -27,13 +26,9 @@ class FleetRunner::JobUi : public LinkUi {
 
     bool confirm(const QString&) override { return true; } // Start was the confirmation
 
+    // The link has repeated the step as often as the batch allows.
     bool askRetry(const QString&) override {
-        Job& j = job();
-        if (!runner_.stopping_ && j.retriesLeft > 0) {
-            --j.retriesLeft;
-            return true;
-        }
-        fail(FleetText("ConnectionFailed"));
+        fail(runner_.connectionFailure(job()));
         return false;
     }
 
@@ -151,7 +146,7 @@ void FleetRunner::begin(int row) {
     j.state = FleetJob{};
     j.state.port = port;
     j.state.phase = FleetPhase::Write;
-    j.retriesLeft = options_.retries;
+    j.link->setStepRetries(options_.retries);
     j.link->setPassword(options_.password);
     j.sequence->onPhase = [this, row](SafeWritePhase phase) { enterPhase(row, phase); };
     if (jobChanged) jobChanged(row);
@@ -194,7 +189,7 @@ void FleetRunner::finish(int row, bool success) {
     }
     if (s.backupPath.isEmpty()) s.backupPath = j.sequence->result().backupPath;
     if (!success && s.failure.isEmpty())
-        s.failure = FleetText(stopping_ ? "Stopped" : "ConnectionFailed");
+        s.failure = stopping_ ? FleetText("Stopped") : connectionFailure(j);
     if (success) s.failure.clear();
     s.phase = success ? FleetPhase::Done : FleetPhase::Failed;
     if (success) s.percent = 100;
@@ -202,6 +197,11 @@ void FleetRunner::finish(int row, bool success) {
     log(s);
     if (jobChanged) jobChanged(row);
     if (jobEnded) jobEnded(row);
+}
+
+// A radio that never answered: a cable that gave back only its own echo says so.
+QString FleetRunner::connectionFailure(const Job& job) const {
+    return FleetText(job.link->onlyEcho() ? "EchoOnly" : "ConnectionFailed");
 }
 
 void FleetRunner::log(const FleetJob& job) {

@@ -4,7 +4,8 @@
 // and runs on the user-interface thread beside the others; a failure ends its
 // own job only.
 // Nothing a job does waits for the user: the batch password is used for every
-// radio, a retry is taken only while the job has retries left, and a radio of
+// radio, a step that got no reply or a bad one is repeated by the link up to
+// `retries` times (each phase of the safe write anew), and a radio of
 // another band is written only when that was allowed for the batch.
 //
 // The document written is the program's open document, as it is when start()
@@ -25,7 +26,7 @@
 
 struct FleetOptions {
     QString password;       // the batch password
-    int retries = 0;        // automatic restarts of a failed transfer, per radio
+    int retries = 3;        // repeats of a step that got no reply or a bad one
     bool otherBand = false; // write a radio whose band differs from the file's
     SafeWriteOptions safeWrite; // backup and verify, both on by default
     QString logPath = FleetLogPath();
@@ -76,6 +77,7 @@ class FleetRunner {
     void enterPhase(int row, SafeWritePhase phase);
     void finish(int row, bool success);
     void log(const FleetJob& job);
+    QString connectionFailure(const Job& job) const;
 
     LinkFactory factory_;
     FleetOptions options_;

@@ -5,12 +5,14 @@
 #include "core/DocumentOps.h"
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "link/CableInfo.h"
 #include "link/ImageConversion.h"
 #include "link/ModelCheck.h"
 #include "link/Password.h"
 #include "link/PortDiagnosis.h"
 #include "link/Ports.h"
 #include "link/RadioInfoImage.h"
+#include "link/LinkModal.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -42,17 +44,6 @@ Plan planOf(int operation) {
         return {0, 0, 0};
     }
 }
-
-// Counts the windows a transfer shows modally, so that the port's notifications
-// arriving meanwhile wait until it closes.
-class ModalScope {
-  public:
-    explicit ModalScope(int& depth) : depth_(depth) { ++depth_; }
-    ~ModalScope() { --depth_; }
-
-  private:
-    int& depth_;
-};
 
 } // namespace
 
@@ -102,7 +93,11 @@ bool RadioLink::OpenLink() {
     // never pass this one's model check.
     t_.radioModel.clear();
     t_.radioBand = -1;
+    t_.stepRetries = 0;
     pendingError_ = false;
+    resetLine();
+    echo_ = Echo::Unknown;
+    heardRadio_ = false;
     if (port_->isOpen()) port_->close();
     if (reopenPort()) return true;
     if (ui_) {
@@ -128,12 +123,34 @@ bool RadioLink::reopenPort() {
     return true;
 }
 
-void RadioLink::send(const QByteArray& frame, int expectedLength) {
+void RadioLink::send(const QByteArray& frame, int expectedLength, bool dataReply) {
+    // Bytes still waiting after an accepted reply belong to no frame: that reply
+    // was not clean, and its step is repeated instead of this frame sent.
+    if (accepted_ && !port_->readAll().isEmpty()) {
+        replyNotClean();
+        return;
+    }
+    // A step reached for the first time has the whole retry budget.
+    if (const int key = progressKey(); key > furthest_) {
+        furthest_ = key;
+        retriesLeft_ = stepRetries_;
+    }
+    previous_ = current_;
+    current_ = {true, t_, frame, expectedLength, dataReply, copies_, repeatBlock_};
+    transmit(frame, expectedLength);
+}
+
+void RadioLink::transmit(const QByteArray& frame, int expectedLength) {
     timer_->start(kReplyTimeoutMs);
     t_.badReply = false;
     t_.expectedLength = static_cast<int16>(expectedLength);
-    port_->setThreshold(expectedLength);
+    accepted_ = false;
+    settling_ = false;
+    rx_.clear();
+    // An echoing cable (or one not known yet, at the handshake) returns the frame first.
+    pendingEcho_ = echo_ == Echo::None ? QByteArray() : frame;
     port_->clear();
+    rearmThreshold();
     port_->write(frame);
 }
 
@@ -145,6 +162,9 @@ void RadioLink::sendProgram() {
     } else {
         t_.readStep = 1;
     }
+    // A new handshake has no exchange before it to go back to.
+    current_ = {};
+    accepted_ = false;
     send(kProgram, 1);
 }
 
@@ -158,7 +178,7 @@ void RadioLink::StartHandshake() {
 }
 
 void RadioLink::RequestNextBlock() {
-    t_.address += t_.blockSize;
+    t_.address = nextBlockAddress();
     if (t_.address >= t_.endAddress) {
         FinishTransfer();
         return;
@@ -168,7 +188,7 @@ void RadioLink::RequestNextBlock() {
     frame.append(static_cast<char>((t_.address >> 8) & 0xFF));
     frame.append(static_cast<char>(t_.address & 0xFF));
     frame.append(static_cast<char>(t_.blockSize));
-    send(frame, t_.blockSize + 4);
+    send(frame, t_.blockSize + 4, true);
 }
 
 void RadioLink::SendNextBlock() {
@@ -193,7 +213,7 @@ void RadioLink::RequestPasswordBlock() {
     frame.append(static_cast<char>(kPasswordBlockAddress >> 8));
     frame.append(static_cast<char>(kPasswordBlockAddress & 0xFF));
     frame.append(static_cast<char>(t_.blockSize));
-    send(frame, t_.blockSize + 4);
+    send(frame, t_.blockSize + 4, true);
 }
 
 void RadioLink::FinishTransfer() {
@@ -218,45 +238,6 @@ void RadioLink::storeIdentification(const QByteArray& reply) {
     if (ownImage_ && t_.operation == 1) return;
     for (int i = 0; i < kIdentificationLength; ++i)
         if (i != 6) transferImage()[kIdentificationOffset + i] = byteAt(reply, i);
-}
-
-void RadioLink::onReceive() {
-    if (!t_.receiving || t_.operation == 0 || modalDepth_ > 0 || ending_) return;
-    const QByteArray received = port_->readAll();
-    // Until a reply moves the transfer on (and the next frame clears it), what
-    // came counts as a bad reply.
-    if (!received.isEmpty()) t_.badReply = true;
-    // Fewer bytes than awaited (a disturbed line): the reply timer decides.
-    if (received.size() < t_.expectedLength) return;
-    const QByteArray reply = received.left(t_.expectedLength);
-    const int size = reply.size();
-
-    if (size == 1 && byteAt(reply, 0) == kAck) {
-        AdvanceTransfer();
-        return;
-    }
-    if (size == kIdentificationLength && byteAt(reply, 0) == 0x50) {
-        if (t_.operation == 1 || t_.operation == 2) storeIdentification(reply);
-        AdvanceTransfer();
-        return;
-    }
-    if (IsPasswordBlock(reply) &&
-        ((t_.operation == 1 && t_.readStep == 32) || (t_.operation == 2 && t_.writeStep == 32) ||
-         t_.operation == 3)) {
-        handlePasswordBlock(reply);
-        return;
-    }
-    if (size >= 4 && byteAt(reply, 0) == 0x57) {
-        const int address = byteAt(reply, 1) * 256 + byteAt(reply, 2);
-        const int length = byteAt(reply, 3);
-        if (address == t_.address && length == t_.blockSize && size == length + 4 &&
-            address + length <= kImageSize) {
-            std::copy(reply.begin() + 4, reply.end(), transferImage().begin() + address);
-            if (t_.operation == 1 || t_.operation == 2) updateProgress();
-            AdvanceTransfer();
-        }
-    }
-    // Anything else is ignored; the reply timer runs out.
 }
 
 void RadioLink::handlePasswordBlock(const QByteArray& reply) {
@@ -293,7 +274,7 @@ void RadioLink::AdvanceTransfer() {
         // acknowledged handshake, and the end after "E".
         if (s == 1) {
             setStep(2);
-            send(QByteArray(1, '\x02'), kIdentificationLength);
+            send(QByteArray(1, '\x02'), kIdentificationLength, true);
             return;
         }
         if (s == 69) {
@@ -319,18 +300,22 @@ void RadioLink::AdvanceTransfer() {
             sendAck();
             return;
         case 3: {
-            bool passed = false;
-            {
+            // A step repeated after the check passed does not ask again.
+            bool passed = !checkModel_ || (!passedModel_.isEmpty() &&
+                                           t_.radioModel == passedModel_ &&
+                                           t_.radioBand == passedBand_);
+            if (!passed) {
                 ModalScope modal(modalDepth_);
-                passed = !checkModel_ ||
-                         (ui_ ? ui_->checkModelAndBand(t_.radioModel, t_.radioBand)
-                              : CheckModelAndBand(t_.radioModel, t_.radioBand));
+                passed = ui_ ? ui_->checkModelAndBand(t_.radioModel, t_.radioBand)
+                             : CheckModelAndBand(t_.radioModel, t_.radioBand);
             }
             if (t_.operation == 0 || handlePendingError()) return;
             if (!passed) {
                 EndTransfer(false);
                 return;
             }
+            passedModel_ = t_.radioModel;
+            passedBand_ = t_.radioBand;
             setStep(4);
             if (read)
                 RequestNextBlock();
@@ -349,6 +334,9 @@ void RadioLink::AdvanceTransfer() {
         case 5:
             if (read) {
                 setStep(4);
+                // A checked read whose reads of the block do not agree yet reads it again.
+                if (repeatBlock_) t_.address -= t_.blockSize;
+                repeatBlock_ = false;
                 RequestNextBlock();
                 return;
             }
@@ -385,11 +373,18 @@ void RadioLink::AdvanceTransfer() {
 
 void RadioLink::OnReplyTimeout() {
     if (t_.operation == 0 || ending_) return;
+    // Bytes that came but never made a whole reply (a reply cut short): a bad reply.
+    if (!port_->readAll().isEmpty() || !rx_.isEmpty()) t_.badReply = true;
     const int s = step();
+    if (s == 69) {
+        EndTransfer(true); // a missing ACK after "E" is no error
+        return;
+    }
     if (s == 1) {
         t_.handshakeTries += 1;
         if (t_.handshakeTries < kHandshakeTries) {
             sendProgram();
+        } else if (retryStep()) {
         } else if (t_.operation == 3) {
             connectionFailure();
         } else {
@@ -397,10 +392,7 @@ void RadioLink::OnReplyTimeout() {
         }
         return;
     }
-    if (s == 69) {
-        EndTransfer(true); // a missing ACK after "E" is no error
-        return;
-    }
+    if (retryStep()) return;
     if (t_.operation == 3) {
         connectionFailure();
         return;
@@ -408,7 +400,11 @@ void RadioLink::OnReplyTimeout() {
     switch (s) {
     case 2:
     case 3:
-        AdvanceTransfer();
+        // A reply that came but could not be trusted is no reply to go on with.
+        if (t_.badReply)
+            AskRetry(true);
+        else
+            AdvanceTransfer();
         return;
     case 31:
     case 32:
@@ -449,8 +445,10 @@ void RadioLink::AskRetry(bool ask) {
         EndTransfer(false);
         return;
     }
-    StartHandshake();
+    // The whole transfer starts again: every step has its retries again.
     t_.address = firstBlock() - t_.blockSize;
+    resetLine();
+    StartHandshake();
     if (ui_) ui_->progressReset();
     t_.lastPercent = 0;
 }
@@ -498,6 +496,8 @@ void RadioLink::EndTransfer(bool success) {
     const bool ownImage = ownImage_;
     timer_->stop();
     t_.receiving = false;
+    // What the handshake found out of the cable, for the COM port window.
+    if (echo_ != Echo::Unknown) NoteCableEcho(device(), echo_ == Echo::Echoing);
     if (port_->isOpen()) port_->close();
     t_.handshakeTries = 0;
     if ((operation == 1 || operation == 2) && ui_) ui_->progressClosed();
@@ -517,143 +517,11 @@ void RadioLink::EndTransfer(bool success) {
     pendingError_ = false;
     ownImage_ = false;
     checkModel_ = true;
+    checked_ = false;
+    blockList_.clear();
     ending_ = false;
     LinkUi* ui = ui_;
     ui_ = nullptr;
     if (ui) ui->transferEnded(static_cast<LinkOperation>(operation), success);
 }
 
-// "Setting.ini" holds the radio flags; it is rewritten when a read changed them
-// (or when it is missing), so an unchanged file is not synced to disk again.
-void RadioLink::storeRadioFlags(const std::array<int16, 3>& before) {
-    if (app().radioFlags != before ||
-        !QFileInfo::exists(UserPath(QStringLiteral("Setting.ini"))))
-        WriteSettingsFile();
-}
-
-void RadioLink::afterRead() {
-    if (ui_) ui_->beforeDocumentReplaced();
-    const auto flags = app().radioFlags;
-    ImageToRecords();
-    app().documentName = QStringLiteral("new.dat");
-    app().isNewDocument = true;
-    storeRadioFlags(flags);
-    if (ui_) ui_->documentReplaced();
-}
-
-void RadioLink::afterRadioInfo() {
-    const auto flags = app().radioFlags;
-    ApplyRadioInfoFromImage();
-    storeRadioFlags(flags);
-    if (ui_) {
-        ModalScope modal(modalDepth_);
-        ui_->showRadioInfo();
-    }
-}
-
-// The commands below the windows.
-
-// A command that stops before its transfer started leaves the link idle.
-bool RadioLink::abandonStart() {
-    t_.operation = 0;
-    ownImage_ = false;
-    checkModel_ = true;
-    ui_ = nullptr;
-    return false;
-}
-
-bool RadioLink::confirmStart(LinkUi& ui, Msg question) {
-    ModalScope modal(modalDepth_);
-    return ui.confirm(MessageText(question));
-}
-
-// The port is open, or is opened again; otherwise the user is told.
-bool RadioLink::portOpenOrSay(LinkUi& ui) {
-    if (port_->isOpen() || reopenPort()) return true;
-    ModalScope modal(modalDepth_);
-    ui.showMessage(cannotOpenText(), MsgIcon::Error);
-    return false;
-}
-
-bool RadioLink::startRead(LinkUi& ui) {
-    if (running()) return false;
-    ui_ = &ui;
-    t_.operation = 1;
-    t_.readStep = 0;
-    if (!OpenLink()) return abandonStart();
-    if (port_->isOpen()) port_->close();
-    if (!confirmStart(ui, Msg::ReadConfirm)) return abandonStart();
-    FillImage();
-    if (!portOpenOrSay(ui)) return abandonStart();
-    ui.progressReset();
-    StartHandshake();
-    ui.progressOpened(LinkOperation::Read);
-    return true;
-}
-
-bool RadioLink::startWrite(LinkUi& ui) {
-    if (running()) return false;
-    if (app().document.channelCount <= 0) {
-        ui.showMessage(MessageText(Msg::NeedOneChannel), MsgIcon::None);
-        return false;
-    }
-    ui_ = &ui;
-    t_.operation = 2;
-    t_.writeStep = 0;
-    if (!OpenLink()) return abandonStart();
-    if (!confirmStart(ui, Msg::WriteConfirm)) {
-        if (port_->isOpen()) port_->close();
-        return abandonStart();
-    }
-    FillImage();
-    RecordsToImage();
-    if (!portOpenOrSay(ui)) return abandonStart();
-    // The confirmation left time for bytes to arrive or the port to fail.
-    pendingError_ = false;
-    ui.progressReset();
-    StartHandshake();
-    ui.progressOpened(LinkOperation::Write);
-    return true;
-}
-
-bool RadioLink::startRadioInfo(LinkUi& ui) {
-    if (running()) return false;
-    ui_ = &ui;
-    t_.operation = 3;
-    t_.readStep = 0;
-    if (!OpenLink()) return abandonStart();
-    FillImage();
-    StartHandshake();
-    return true;
-}
-
-RadioImage& RadioLink::transferImage() {
-    return ownImage_ ? image_ : app().image;
-}
-
-bool RadioLink::startReadImage(LinkUi& ui, int endAddress, bool checkModel) {
-    if (running()) return false;
-    image_.fill(0xFF);
-    imageEnd_ = std::clamp(endAddress, 1, kImageSize);
-    checkModel_ = checkModel;
-    return beginImageTransfer(ui, LinkOperation::Read);
-}
-
-bool RadioLink::startWriteImage(LinkUi& ui, const RadioImage& image) {
-    if (running()) return false;
-    image_ = image;
-    return beginImageTransfer(ui, LinkOperation::Write);
-}
-
-bool RadioLink::beginImageTransfer(LinkUi& ui, LinkOperation operation) {
-    ui_ = &ui;
-    ownImage_ = true;
-    t_.operation = static_cast<int16>(operation);
-    t_.readStep = 0;
-    t_.writeStep = 0;
-    if (!OpenLink()) return abandonStart();
-    ui.progressReset();
-    StartHandshake();
-    ui.progressOpened(operation);
-    return true;
-}

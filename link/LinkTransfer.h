@@ -16,6 +16,7 @@
 #include "link/LinkUi.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <array>
 #include <memory>
@@ -33,6 +34,7 @@ struct LinkTransfer {
     int16 lastPercent = 0;
     int16 expectedLength = 0;
     bool badReply = false; // a reply to the last frame came but could not be used
+    int16 stepRetries = 0; // steps repeated in this transfer (no reply or a bad one)
     QString radioModel;    // from the identification reply
     int16 radioBand = -1;
 };
@@ -42,6 +44,8 @@ constexpr int kHandshakeTries = 3;
 constexpr int kIdentificationOffset = 2640; // 0xA50..0xA5D
 constexpr int kIdentificationLength = 14;
 constexpr std::uint8_t kAck = 0x06;
+// A checked read reads a block until two reads agree, at most this often.
+constexpr int kCheckedReadTries = 3;
 
 class RadioLink {
   public:
@@ -63,6 +67,19 @@ class RadioLink {
     // given its own compares with that, and keeps a password typed there.
     void setPassword(const QString& password) { password_ = password; }
 
+    // How often a step that got no reply or a bad reply is repeated before the
+    // retry prompt (0, the default: the prompt at once). The count starts again
+    // at every step the transfer reaches for the first time.
+    void setStepRetries(int retries) { stepRetries_ = retries < 0 ? 0 : retries; }
+    int stepRetries() const { return stepRetries_; }
+    // Reads (startRead) read every block until two reads agree.
+    void setCheckedReads(bool checked) { checkedReads_ = checked; }
+
+    // What the last transfer learnt of the cable: it echoes every byte sent; and
+    // whether nothing but that echo came back.
+    bool cableEchoes() const { return echo_ == Echo::Echoing; }
+    bool onlyEcho() const { return echo_ == Echo::Echoing && !heardRadio_; }
+
     // The commands below the windows (see RadioCommands.h).
     bool startRead(LinkUi& ui);
     bool startWrite(LinkUi& ui);
@@ -78,7 +95,11 @@ class RadioLink {
     // Reads the radio's memory from 0x000 up to endAddress (64-byte blocks, the
     // last one may reach past it; 1..0x1000) into image(), which starts as 0xFF.
     // The model and band check runs only when asked.
-    bool startReadImage(LinkUi& ui, int endAddress = kImageSize, bool checkModel = false);
+    bool startReadImage(LinkUi& ui, int endAddress = kImageSize, bool checkModel = false,
+                        bool checked = false);
+    // Reads only the 64-byte blocks at these addresses (multiples of 64) into
+    // image(), the rest 0xFF.
+    bool startReadBlocks(LinkUi& ui, const QList<int>& blockAddresses);
     // Writes bytes 0x000-0xA5F of `image` with the write's frames, after the
     // model and band check. image() is what was sent: `image` with the radio's
     // identification bytes (0xA50-0xA5D but the band byte) as the write stores them.
@@ -94,6 +115,28 @@ class RadioLink {
     void EndTransfer(bool success);
 
   private:
+    enum class Echo { Unknown, None, Echoing };
+    // A frame sent and the state it was sent in: what repeating the step restores.
+    struct Exchange {
+        bool valid = false;
+        LinkTransfer state;
+        QByteArray frame;
+        int expectedLength = 0;
+        bool dataReply = false; // the reply carries data the transfer keeps
+        QList<QByteArray> copies; // a checked read's reads of the block so far
+        bool repeatBlock = false;
+    };
+    void transmit(const QByteArray& frame, int expectedLength);
+    void classify(const QByteArray& reply);
+    bool takeEcho();
+    void rearmThreshold();
+    void replyNotClean();
+    bool retryStep();
+    int progressKey() const;
+    bool identificationNeedsConfirming(const QByteArray& reply);
+    bool checkedBlockAgrees(const QByteArray& data);
+    int nextBlockAddress() const;
+    void resetLine();
     void setStep(int16 step);
     bool abandonStart();
     bool confirmStart(LinkUi& ui, Msg question);
@@ -101,7 +144,7 @@ class RadioLink {
     int16 step() const;
     int firstBlock() const;
     QString device() const;
-    void send(const QByteArray& frame, int expectedLength);
+    void send(const QByteArray& frame, int expectedLength, bool dataReply = false);
     void sendProgram();
     void sendAck();
     void RequestNextBlock();
@@ -140,4 +183,25 @@ class RadioLink {
     bool ownImage_ = false;
     bool checkModel_ = true;
     int imageEnd_ = 0;
+    QList<int> blockList_; // startReadBlocks: the blocks to read
+
+    // Real cables: the echo, the repeated steps, the checked reads.
+    int stepRetries_ = 0;
+    int retriesLeft_ = 0;
+    int furthest_ = 0; // progressKey() of the furthest step reached
+    bool checkedReads_ = false;
+    bool checked_ = false; // this transfer is a checked read
+    Echo echo_ = Echo::Unknown;
+    bool heardRadio_ = false;
+    QByteArray rx_;          // what came since the last frame, its echo taken off
+    QByteArray pendingEcho_; // the part of the last frame's echo still to come
+    bool settling_ = false;  // a reply was not clean: wait for the timer, then repeat
+    bool accepted_ = false;  // a reply was accepted since the last frame was sent
+    Exchange current_;
+    Exchange previous_;
+    QList<QByteArray> copies_;
+    bool repeatBlock_ = false;
+    QByteArray doubtedIdent_; // an identification of another model, to be read again
+    QString passedModel_;     // the identification the model check passed
+    int passedBand_ = -1;
 };

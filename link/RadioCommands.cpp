@@ -1,6 +1,7 @@
 #include "link/RadioCommands.h"
 
 #include "core/Hooks.h"
+#include "link/LinkSettings.h"
 #include "link/LinkTransfer.h"
 #include "link/SerialLinkPort.h"
 
@@ -30,6 +31,7 @@ void InstallLinkHooks() {
 
 bool ReadFromRadio(LinkUi& ui) {
     publishRunning();
+    programLink().setCheckedReads(LoadCheckReads());
     return programLink().startRead(ui);
 }
 

@@ -1,5 +1,6 @@
 #include "link/SerialLinkPort.h"
 
+#include "link/LowLatency.h"
 #include "link/PortDiagnosis.h"
 
 SerialLinkPort::SerialLinkPort() {
@@ -10,7 +11,13 @@ SerialLinkPort::SerialLinkPort() {
 
 SerialLinkPort::~SerialLinkPort() {
     port_.disconnect();
+    restoreFlags();
     if (port_.isOpen()) port_.close();
+}
+
+void SerialLinkPort::restoreFlags() {
+    if (savedFlags_ && port_.isOpen()) RestoreSerialFlags(int(port_.handle()), *savedFlags_);
+    savedFlags_.reset();
 }
 
 bool SerialLinkPort::open(const QString& device) {
@@ -31,11 +38,13 @@ bool SerialLinkPort::open(const QString& device) {
         !port_.setFlowControl(QSerialPort::NoFlowControl))
         return fail();
     port_.clearError();
+    savedFlags_ = RequestLowLatency(int(port_.handle()));
     return true;
 }
 
 void SerialLinkPort::close() {
     ++session_;
+    restoreFlags();
     if (port_.isOpen()) port_.close();
 }
 
@@ -78,6 +87,7 @@ void SerialLinkPort::onPortError(QSerialPort::SerialPortError error) {
         [this, session] {
             if (session != session_) return;
             ++session_;
+            restoreFlags();
             if (port_.isOpen()) port_.close();
             if (onError) onError();
         },

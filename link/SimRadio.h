@@ -80,6 +80,9 @@ class SimRadio {
     // Takes received bytes, returns the replies to every complete request in them.
     QList<SimReply> feed(const QByteArray& bytes);
     bool hungUp() const { return hungUp_; }
+    // Forgets a frame received only in part: after the line was quiet, the radio
+    // waits for a new frame.
+    void dropPartialFrame() { buffer_.clear(); }
     // Called after "E" that ends a session in which blocks were written.
     std::function<void()> onWriteCompleted;
 

@@ -20,6 +20,16 @@ ImageDifference CompareWritten(const RadioImage& sent, const RadioImage& radio) 
     return d;
 }
 
+QList<int> DifferingBlocks(const RadioImage& sent, const RadioImage& radio) {
+    QList<int> blocks;
+    for (int a = 0; a < kWrittenEnd; ++a) {
+        const int block = a - a % 64;
+        if (IsCheckedAddress(a) && sent[a] != radio[a] && !blocks.contains(block))
+            blocks.append(block);
+    }
+    return blocks;
+}
+
 QString DifferenceAddresses(const ImageDifference& difference) {
     QStringList parts;
     for (int a : difference.first)

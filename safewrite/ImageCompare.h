@@ -22,5 +22,8 @@ bool IsCheckedAddress(int address);
 
 ImageDifference CompareWritten(const RadioImage& sent, const RadioImage& radio);
 
+// The start addresses of the 64-byte read blocks holding a difference.
+QList<int> DifferingBlocks(const RadioImage& sent, const RadioImage& radio);
+
 // "0x012, 0x013, ..." (three hex digits each), "..." when more differ than listed.
 QString DifferenceAddresses(const ImageDifference& difference);

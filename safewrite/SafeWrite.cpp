@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -31,7 +32,7 @@ QString nativePath(const QString& path) {
 int PhaseLineBytes(SafeWritePhase phase) {
     switch (phase) {
     case SafeWritePhase::Backup:
-        return kReadOpening + kReadBlock * readBlocks(kImageSize);
+        return kReadOpening + 2 * kReadBlock * readBlocks(kImageSize);
     case SafeWritePhase::Write:
         return kWriteOpening + kWriteBlock * (kWrittenEnd / 16);
     case SafeWritePhase::Verify:
@@ -125,6 +126,8 @@ bool SafeWrite::start(LinkUi& ui, const RadioImage& image, const DocumentRecord&
     image_ = image;
     backupBase_ = backupBase;
     result_ = {};
+    rereadBlocks_.clear();
+    rewrites_ = 0;
     phaseUi_->begin(options_);
     // A backup that could not be kept must not be found out after the radio was read.
     if (options_.backup && !PrepareBackupFolder(options_.backupFolder)) {
@@ -144,10 +147,11 @@ bool SafeWrite::startPhase(SafeWritePhase phase) {
     if (onPhase) onPhase(phase);
     switch (phase) {
     case SafeWritePhase::Backup:
-        return link_.startReadImage(*phaseUi_);
+        return link_.startReadImage(*phaseUi_, kImageSize, false, true);
     case SafeWritePhase::Write:
         return link_.startWriteImage(*phaseUi_, image_);
     case SafeWritePhase::Verify:
+        if (!rereadBlocks_.isEmpty()) return link_.startReadBlocks(*phaseUi_, rereadBlocks_);
         return link_.startReadImage(*phaseUi_, kWrittenEnd);
     }
     return false;
@@ -173,6 +177,7 @@ void SafeWrite::phaseEnded(bool success) {
             return;
         }
         sent_ = link_.image();
+        rereadBlocks_.clear();
         if (!options_.verify)
             finish(true, MessageText(Msg::WriteCompleted));
         else if (!startPhase(SafeWritePhase::Verify))
@@ -183,16 +188,49 @@ void SafeWrite::phaseEnded(bool success) {
             finish(false, SafeWriteText("VerifyReadFailed") + backupNote);
             return;
         }
-        result_.difference = CompareWritten(sent_, link_.image());
-        if (result_.difference.same())
-            finish(true, MessageText(Msg::WriteCompleted));
-        else
-            finish(false, SafeWriteText("VerifyMismatch")
-                                  .arg(result_.difference.count)
-                                  .arg(DifferenceAddresses(result_.difference)) +
-                              backupNote);
+        afterVerify();
         return;
     }
+}
+
+void SafeWrite::afterVerify() {
+    const QString backupNote =
+        result_.backupPath.isEmpty()
+            ? QString()
+            : QLatin1Char('\n') + SafeWriteText("BackupAt").arg(nativePath(result_.backupPath));
+    const RadioImage& read = link_.image();
+    if (rereadBlocks_.isEmpty()) {
+        readBack_ = read;
+    } else {
+        for (const int block : rereadBlocks_)
+            std::copy(read.begin() + block, read.begin() + std::min(block + 64, kImageSize),
+                      readBack_.begin() + block);
+    }
+    result_.difference = CompareWritten(sent_, readBack_);
+    if (result_.difference.same()) {
+        finish(true, MessageText(Msg::WriteCompleted));
+        return;
+    }
+    const bool reread = !rereadBlocks_.isEmpty();
+    if (!reread) {
+        // Read the differing blocks again before taking the difference for real.
+        rereadBlocks_ = DifferingBlocks(sent_, readBack_);
+        if (!startPhase(SafeWritePhase::Verify))
+            finish(false, SafeWriteText("VerifyReadFailed") + backupNote);
+        return;
+    }
+    if (rewrites_ < kRewrites) {
+        // The radio holds other bytes: the write and its read-back run once more.
+        ++rewrites_;
+        rereadBlocks_.clear();
+        if (!startPhase(SafeWritePhase::Write))
+            finish(false, SafeWriteText("WriteFailed") + backupNote);
+        return;
+    }
+    finish(false, SafeWriteText("VerifyMismatch")
+                          .arg(result_.difference.count)
+                          .arg(DifferenceAddresses(result_.difference)) +
+                      backupNote);
 }
 
 void SafeWrite::afterBackup() {

@@ -3,7 +3,14 @@
 // and a read-back check after it, run on one link as three transfers under one
 // progress (by bytes on the wire). Each phase has the password, the retry prompt
 // and the failure messages of a read or write; a retry restarts the failed phase
-// only. "Write Data Completed." comes only when every phase asked for succeeded.
+// only, and each phase has the link's step retries anew. "Write Data Completed."
+// comes only when every phase asked for succeeded.
+//
+// The backup is a checked read (every block read until two reads agree): it is
+// what the user falls back on. A read-back that differs first reads the
+// differing blocks again (a difference that does not repeat was noise on the
+// line); when the radio really holds other bytes, the write and its read-back
+// run again, up to kRewrites times, before the failure is reported.
 //
 // It works on the RadioLink it is given and on the image it is given, so several
 // sequences can run side by side, each on its own link. Beyond the link it reads
@@ -35,7 +42,10 @@ struct SafeWriteResult {
     ImageDifference difference; // of the read-back check
 };
 
-// Bytes on the wire of each phase (requests and replies).
+constexpr int kRewrites = 2;
+
+// Bytes on the wire of each phase (requests and replies); the backup's are
+// those of its checked read.
 int PhaseLineBytes(SafeWritePhase phase);
 
 class SafeWrite {
@@ -76,5 +86,8 @@ class SafeWrite {
     DocumentRecord backupBase_;
     SafeWritePhase phase_ = SafeWritePhase::Write;
     SafeWriteResult result_;
+    RadioImage readBack_{};
+    QList<int> rereadBlocks_; // the verify phase reads only these again
+    int rewrites_ = 0;
     bool running_ = false;
 };

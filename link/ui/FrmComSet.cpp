@@ -4,6 +4,7 @@
 #include "core/Language.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/MainWindowApi.h"
+#include "link/CableInfo.h"
 #include "link/Ports.h"
 
 #include <QComboBox>
@@ -32,17 +33,26 @@ FrmComSet::FrmComSet(QWidget* parent) : ModalWindow("FrmComSet", parent) {
 
     // What the system tells of the selected port, to tell two cables apart.
     auto* details = new QFormLayout;
-    const char* const kDetails[][2] = {{"PortDevice", "Device"},
-                                       {"PortDescription", "Description"},
-                                       {"PortManufacturer", "Manufacturer"},
-                                       {"PortSerialNumber", "SerialNumber"}};
+    const char* const kDetails[][3] = {{"PortDevice", "Install", "Device"},
+                                       {"PortDescription", "Install", "Description"},
+                                       {"PortManufacturer", "Install", "Manufacturer"},
+                                       {"PortSerialNumber", "Install", "SerialNumber"},
+                                       {"PortCable", "Link", "Cable"},
+                                       {"PortLatency", "Link", "LatencyTimer"}};
     for (std::size_t i = 0; i < details_.size(); ++i) {
         details_[i] = new QLabel;
         details_[i]->setObjectName(QLatin1String(kDetails[i][0]));
         details_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        details->addRow(LanguageText(QStringLiteral("Install"), QLatin1String(kDetails[i][1])),
+        details->addRow(LanguageText(QLatin1String(kDetails[i][1]), QLatin1String(kDetails[i][2])),
                         details_[i]);
     }
+    // A latency timer above 1 ms: the rule that sets it.
+    latencyHint_ = new QLabel;
+    latencyHint_->setObjectName(QStringLiteral("PortLatencyHint"));
+    latencyHint_->setWordWrap(true);
+    latencyHint_->setMaximumWidth(Twips(6000));
+    latencyHint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    details->addRow(latencyHint_);
     auto* fields = new QVBoxLayout;
     fields->addLayout(row);
     fields->addLayout(details);
@@ -108,9 +118,14 @@ void FrmComSet::refreshPorts() {
 
 void FrmComSet::showDetails() {
     const PortDetails port = portId_ > 0 ? DetailsOfPort(portId_) : PortDetails{};
-    const QString values[] = {port.device, port.description, port.manufacturer, port.serialNumber};
+    const QString values[] = {port.device,          port.description,
+                              port.manufacturer,    port.serialNumber,
+                              CableEchoText(port.device), LatencyText(port.device)};
     for (std::size_t i = 0; i < details_.size(); ++i)
         details_[i]->setText(values[i].isEmpty() ? QStringLiteral("-") : values[i]);
+    const QString hint = port.device.isEmpty() ? QString() : LatencyHint(port.device);
+    latencyHint_->setText(hint);
+    latencyHint_->setVisible(!hint.isEmpty());
 }
 
 void FrmComSet::ok() {

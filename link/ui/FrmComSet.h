@@ -30,7 +30,8 @@ class FrmComSet : public ModalWindow {
     void showDetails(); // the selected port's device, adapter, maker and serial number
 
     QComboBox* list_;
-    std::array<QLabel*, 4> details_{};
+    std::array<QLabel*, 6> details_{};
+    QLabel* latencyHint_ = nullptr;
     QTimer* timer_;
     int portId_ = 0; // PortID: the number of the port shown
 };

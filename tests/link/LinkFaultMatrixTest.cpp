@@ -31,12 +31,12 @@ bool Applies(Op op, const QString& kind, const QString& place) {
     return true;
 }
 
-// What the transfer must end with: the ACK after "E" is optional, extra bytes are
-// dropped, a stored write is all the radio ever confirms, the radio-information
+// What the transfer must end with: the ACK after "E" is optional, a reply with
+// extra bytes is never trusted (here every one has them), a stored write is all the radio ever confirms, the radio-information
 // read checks no model; every other fault ends the transfer unsuccessfully.
 bool ShouldSucceed(Op op, const QString& kind, const QString& place) {
     if (place == QLatin1String("end")) return true;
-    if (kind == QLatin1String("extra") || kind == QLatin1String("no-store")) return true;
+    if (kind == QLatin1String("no-store")) return true;
     if (kind == QLatin1String("wrong-model") || kind == QLatin1String("wrong-band"))
         return op == Op::Info;
     return false;

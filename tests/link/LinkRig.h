@@ -27,6 +27,8 @@ struct RigState {
     bool refuseOpen = false;
     // Changes a radio reply on its way to the PC.
     std::function<void(QByteArray&)> tamper;
+    // The cable returns every byte the PC sends, before the radio's reply.
+    bool echo = false;
 };
 
 class FakePort : public LinkPort {
@@ -48,6 +50,7 @@ class FakePort : public LinkPort {
     void write(const QByteArray& bytes) override {
         if (!open_) return;
         s_.wire.append({true, bytes});
+        if (s_.echo) transit_.push_back({bytes, -1, false});
         for (const SimReply& r : s_.radio.feed(bytes))
             transit_.push_back(r);
     }
@@ -74,7 +77,7 @@ class FakePort : public LinkPort {
             return true;
         }
         QByteArray bytes = r.bytes;
-        if (s_.tamper) s_.tamper(bytes);
+        if (s_.tamper && r.frameLength >= 0) s_.tamper(bytes);
         if (bytes.isEmpty()) return true;
         s_.wire.append({false, bytes});
         in_.append(bytes);

@@ -287,17 +287,22 @@ TEST_F(LinkTest, ModelAndBandMismatch) {
     }
 }
 
-// Replies: extra bytes accepted, a block with another address ignored (then the
-// retry prompt), a password-like block at 0xAB0 outside step 32 ignored.
+// Replies: one with extra bytes is not trusted (its step is repeated once the
+// line is quiet), a block with another address ignored (then the retry prompt),
+// a password-like block at 0xAB0 outside step 32 ignored.
 TEST_F(LinkTest, ReplyClassification) {
     {
         Rig rig;
-        for (const char* f : {"extra@handshake", "extra@ident", "extra@password", "extra@middle"})
+        rig.link->setStepRetries(1);
+        for (const char* f :
+             {"extra@handshake:1", "extra@ident:1", "extra@password:1", "extra@middle:1"})
             rig.s.radio.addFault(*ParseSimFault(QString::fromLatin1(f)));
         ASSERT_TRUE(rig.link->startRead(rig.ui));
         ASSERT_TRUE(rig.run());
         EXPECT_TRUE(rig.ui.success);
-        EXPECT_EQ(rig.s.now, 0); // no reply waited for the timer
+        EXPECT_EQ(rig.ui.retryPrompts, 0);
+        EXPECT_EQ(rig.s.now, 4 * 300); // each spoilt reply waited for the quiet line
+        EXPECT_EQ(app().image, rig.s.radio.memory());
     }
     {
         Rig rig;

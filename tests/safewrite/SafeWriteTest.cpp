@@ -83,7 +83,7 @@ class SafeWriteTest : public ProgramTest {
 };
 
 // Every combination of the two settings: the transfers run in order, the write is
-// today's write frame for frame, the backups are well-formed reads, the radio
+// today's write frame for frame, the backups are well-formed checked reads, the radio
 // ends with the written image and only "Write Data Completed." is said.
 TEST_F(SafeWriteTest, CleanWriteInEveryCombination) {
     const QList<QByteArray> todays = TodaysWrite();
@@ -91,6 +91,13 @@ TEST_F(SafeWriteTest, CleanWriteInEveryCombination) {
     ASSERT_TRUE(fullRead.link->startRead(fullRead.ui));
     ASSERT_TRUE(fullRead.run());
     const QList<QByteArray> read = Transfers(fullRead.s.wire).value(0);
+    // The backup is a checked read: every block read twice.
+    Rig checkedRead;
+    checkedRead.link->setCheckedReads(true);
+    ASSERT_TRUE(checkedRead.link->startRead(checkedRead.ui));
+    ASSERT_TRUE(checkedRead.run());
+    const QList<QByteArray> checked = Transfers(checkedRead.s.wire).value(0);
+    ASSERT_EQ(checked.size(), read.size() + 64 * 4);
     InitNewDocument();
     for (const bool backup : {true, false}) {
         for (const bool verify : {true, false}) {
@@ -121,7 +128,7 @@ TEST_F(SafeWriteTest, CleanWriteInEveryCombination) {
             EXPECT_EQ(phases[w], SafeWritePhase::Write);
             EXPECT_TRUE(transfers[w] == todays);
             if (backup) {
-                EXPECT_TRUE(transfers[0] == read);
+                EXPECT_TRUE(transfers[0] == checked);
             }
             if (verify) {
                 // The read's frames up to the block at 0xA40, then "E".

@@ -34,8 +34,9 @@ qint64 nowNs() {
 
 } // namespace
 
-PtyRadio::PtyRadio(SimRadio& radio, bool paced, QString savePath)
-    : radio_(radio), paced_(paced), savePath_(std::move(savePath)) {
+PtyRadio::PtyRadio(SimRadio& radio, bool paced, QString savePath, const CableBehaviour& cable)
+    : radio_(radio), paced_(paced), savePath_(std::move(savePath)), cable_(cable),
+      random_(cable.seed) {
     radio_.onWriteCompleted = [this] { saveMemory(); };
 }
 
@@ -115,9 +116,31 @@ void PtyRadio::onReadable() {
         return;
     }
     const qint64 now = nowNs();
-    for (const SimReply& reply : radio_.feed(QByteArray(buffer, static_cast<int>(n)))) {
+    QByteArray bytes(buffer, static_cast<int>(n));
+    // A drop-out: from its first byte on, nothing gets through until it is over;
+    // then the radio forgets the frame it got only in part.
+    if (cable_.dropoutByte >= 0 && deadFrom_ < 0 && received_ + n > cable_.dropoutByte) {
+        bytes.truncate(static_cast<int>(cable_.dropoutByte - received_));
+        deadFrom_ = now;
+        deadUntil_ = now + qint64(cable_.dropoutMs) * 1000000;
+    } else if (deadFrom_ >= 0 && now < deadUntil_) {
+        bytes.clear();
+    } else if (deadFrom_ >= 0 && !revived_) {
+        revived_ = true;
+        radio_.dropPartialFrame();
+    }
+    received_ += n;
+    const qint64 latency = qint64(cable_.latencyMs) * 1000000;
+    const qint64 arrived = std::max(now, inFree_) + bytes.size() * kByteNs;
+    if (cable_.echo && !bytes.isEmpty()) {
+        Pending echo;
+        echo.bytes = bytes;
+        echo.due = (paced_ ? arrived : now) + latency;
+        queue_.push_back(echo);
+    }
+    for (const SimReply& reply : radio_.feed(bytes)) {
         Pending p;
-        p.bytes = reply.bytes;
+        p.bytes = spoil(reply.bytes);
         p.hangUp = reply.hangUp;
         if (paced_) {
             const qint64 received = std::max(now, inFree_) + reply.frameLength * kByteNs;
@@ -125,10 +148,13 @@ void PtyRadio::onReadable() {
             const qint64 sent = std::max(received, outFree_) + reply.bytes.size() * kByteNs;
             outFree_ = sent;
             p.due = reply.hangUp ? received : sent;
+        } else {
+            p.due = now;
         }
+        if (!reply.hangUp) p.due += latency;
         queue_.push_back(p);
     }
-    if (!paced_) {
+    if (!timed()) {
         while (!queue_.empty() && master_ >= 0) {
             const Pending p = queue_.front();
             queue_.pop_front();
@@ -137,6 +163,23 @@ void PtyRadio::onReadable() {
         return;
     }
     armTimer();
+}
+
+// Noise on the line: now and then a stray byte inside a reply, or a bit flipped.
+QByteArray PtyRadio::spoil(QByteArray bytes) {
+    if (cable_.noise <= 0 || bytes.isEmpty()) return bytes;
+    std::uniform_real_distribution<double> chance(0.0, 1.0);
+    if (chance(random_) >= cable_.noise) return bytes;
+    std::uniform_int_distribution<int> byte(0, 255);
+    if (chance(random_) < 0.5) {
+        std::uniform_int_distribution<int> at(0, static_cast<int>(bytes.size()));
+        bytes.insert(at(random_), static_cast<char>(byte(random_)));
+    } else {
+        std::uniform_int_distribution<int> at(0, static_cast<int>(bytes.size()) - 1);
+        std::uniform_int_distribution<int> bit(0, 7);
+        bytes[at(random_)] ^= static_cast<char>(1 << bit(random_));
+    }
+    return bytes;
 }
 
 void PtyRadio::armTimer() {
@@ -161,6 +204,8 @@ void PtyRadio::onTimer() {
 }
 
 void PtyRadio::deliver(const Pending& p) {
+    // What the radio sent while the line was dead never arrives.
+    if (deadFrom_ >= 0 && p.due >= deadFrom_ && p.due < deadUntil_) return;
     if (p.hangUp) {
         hangUp();
         return;

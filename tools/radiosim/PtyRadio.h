@@ -4,6 +4,12 @@
 // the moment a 9600-baud 8N2 line would have finished carrying them (both
 // directions take 11 bits per byte). Timing uses a timer descriptor with
 // absolute deadlines, so nothing sleeps and nothing polls. SIGTERM ends it.
+//
+// It can also behave like a real cable: echo every byte the program sends (a
+// single-wire cable), hold every reply back for a USB adapter's latency, go dead
+// for a while (a drop-out: what is sent meanwhile is lost, and the radio forgets
+// a frame it got only in part), and spoil replies with noise (a stray byte
+// inserted or a bit flipped), from a seeded generator so a run can be repeated.
 
 #include "link/SimRadio.h"
 
@@ -12,10 +18,20 @@
 #include <QString>
 #include <deque>
 #include <memory>
+#include <random>
+
+struct CableBehaviour {
+    bool echo = false;
+    int latencyMs = 0;
+    int dropoutMs = 0;
+    qint64 dropoutByte = -1; // the drop-out starts with this byte sent to the radio
+    double noise = 0;        // chance that a reply is spoilt
+    quint32 seed = 1;
+};
 
 class PtyRadio : public QObject {
   public:
-    PtyRadio(SimRadio& radio, bool paced, QString savePath);
+    PtyRadio(SimRadio& radio, bool paced, QString savePath, const CableBehaviour& cable = {});
     ~PtyRadio() override;
     bool start(const QString& linkPath, QString* error);
     void stop();
@@ -33,6 +49,8 @@ class PtyRadio : public QObject {
     void deliver(const Pending& p);
     void hangUp();
     void saveMemory();
+    QByteArray spoil(QByteArray bytes);
+    bool timed() const { return paced_ || cable_.latencyMs > 0; }
 
     SimRadio& radio_;
     bool paced_;
@@ -48,4 +66,10 @@ class PtyRadio : public QObject {
     std::deque<Pending> queue_;
     qint64 inFree_ = 0;  // when the line towards the radio is free again
     qint64 outFree_ = 0; // when the line towards the program is free again
+    CableBehaviour cable_;
+    std::mt19937 random_;
+    qint64 received_ = 0;    // bytes the radio was sent
+    qint64 deadFrom_ = -1;   // the drop-out, on the monotonic clock
+    qint64 deadUntil_ = -1;
+    bool revived_ = false;
 };

@@ -4,6 +4,7 @@
 //
 //   zr580-radiosim --link PATH [--image IN.bin] [--save OUT.bin] [--model VM427]
 //                  [--band 0|1|2] [--password PW] [--pace] [--fault KIND@WHERE[:N]]...
+//                  [--echo] [--latency MS] [--dropout MS@BYTE] [--noise RATE] [--seed N]
 #include "link/SimRadio.h"
 #include "tools/radiosim/PtyRadio.h"
 
@@ -49,7 +50,26 @@ int main(int argc, char** argv) {
             .arg(SimFaultKindNames().join(QStringLiteral(", ")),
                  SimPlaceNames().join(QStringLiteral(", "))),
         QStringLiteral("FAULT"));
-    parser.addOptions({link, image, save, model, band, password, pace, fault});
+    const QCommandLineOption echo(QStringLiteral("echo"),
+                                  QStringLiteral("Echo every byte received, as a single-wire "
+                                                 "cable does."));
+    const QCommandLineOption latency(
+        QStringLiteral("latency"),
+        QStringLiteral("Hold every reply back MS milliseconds, as a USB adapter's latency timer."),
+        QStringLiteral("MS"));
+    const QCommandLineOption dropout(
+        QStringLiteral("dropout"),
+        QStringLiteral("Go dead for MS milliseconds from the BYTEth byte received on."),
+        QStringLiteral("MS@BYTE"));
+    const QCommandLineOption noise(
+        QStringLiteral("noise"),
+        QStringLiteral("Spoil this share of the replies (0..1) with a stray byte or a flipped bit."),
+        QStringLiteral("RATE"));
+    const QCommandLineOption seed(QStringLiteral("seed"),
+                                  QStringLiteral("Seed of the noise (default 1)."),
+                                  QStringLiteral("N"));
+    parser.addOptions({link, image, save, model, band, password, pace, fault, echo, latency,
+                       dropout, noise, seed});
     parser.process(application);
 
     if (!parser.isSet(link)) return Fail(QStringLiteral("--link PATH is required"), 2);
@@ -83,7 +103,30 @@ int main(int argc, char** argv) {
         radio.addFault(*f);
     }
 
-    PtyRadio pty(radio, parser.isSet(pace), parser.value(save));
+    CableBehaviour cable;
+    cable.echo = parser.isSet(echo);
+    bool ok = true;
+    if (parser.isSet(latency)) cable.latencyMs = parser.value(latency).toInt(&ok);
+    if (!ok || cable.latencyMs < 0 || cable.latencyMs > 10000)
+        return Fail(QStringLiteral("--latency takes 0 to 10000 milliseconds"), 2);
+    if (parser.isSet(dropout)) {
+        const QStringList parts = parser.value(dropout).split(u'@');
+        bool msOk = false;
+        bool byteOk = false;
+        if (parts.size() == 2) {
+            cable.dropoutMs = parts[0].toInt(&msOk);
+            cable.dropoutByte = parts[1].toLongLong(&byteOk);
+        }
+        if (!msOk || !byteOk || cable.dropoutMs < 0 || cable.dropoutByte < 0)
+            return Fail(QStringLiteral("--dropout takes MS@BYTE"), 2);
+    }
+    if (parser.isSet(noise)) cable.noise = parser.value(noise).toDouble(&ok);
+    if (!ok || cable.noise < 0 || cable.noise > 1)
+        return Fail(QStringLiteral("--noise takes a rate from 0 to 1"), 2);
+    if (parser.isSet(seed)) cable.seed = parser.value(seed).toUInt(&ok);
+    if (!ok) return Fail(QStringLiteral("--seed takes a number"), 2);
+
+    PtyRadio pty(radio, parser.isSet(pace), parser.value(save), cable);
     QString error;
     if (!pty.start(parser.value(link), &error)) return Fail(error, 1);
     std::printf("%s\n", pty.devicePath().toUtf8().constData());

@@ -124,7 +124,8 @@ TEST_F(SafeWriteUi, MenusPersistInBothLanguagesAndRestoreOpensABackup) {
 TEST_F(SafeWriteUi, WriteBacksUpWritesAndChecksUnderOneProgressWindow) {
     const QString caught = MessageText(Msg::WriteCompleted);
     {
-        // A radio that drops a block: no success, the addresses and the backup named.
+        // A radio that keeps dropping a block: the write and its check run twice
+        // more, then no success, the addresses and the backup named.
         SimulatedRadio radio;
         radio.start({QStringLiteral("--image"), programmedRadio(radio), QStringLiteral("--fault"),
                      QStringLiteral("no-store@middle")});
@@ -136,6 +137,10 @@ TEST_F(SafeWriteUi, WriteBacksUpWritesAndChecksUnderOneProgressWindow) {
         ASSERT_EQ(backups().size(), 1);
         EXPECT_TRUE(texts[1].contains(backups()[0]));
         EXPECT_EQ(watch.captions, QStringList({QStringLiteral("Backing up the radio"),
+                                               QStringLiteral("Write data to radio"),
+                                               QStringLiteral("Verifying"),
+                                               QStringLiteral("Write data to radio"),
+                                               QStringLiteral("Verifying"),
                                                QStringLiteral("Write data to radio"),
                                                QStringLiteral("Verifying")}));
     }
