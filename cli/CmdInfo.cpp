@@ -35,7 +35,7 @@ int RunInfo(const QStringList& arguments) {
     };
     QString text;
     for (const auto& [label, value] : lines)
-        text += QStringLiteral("%1: %2\n").arg(QLatin1String(label), value);
+        text += QStringLiteral("%1: %2\n").arg(QLatin1String(label), TerminalSafe(value));
     PrintOut(text);
     return kExitOk;
 }

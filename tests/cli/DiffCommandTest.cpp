@@ -46,9 +46,10 @@ TEST_F(DiffCommand, FilesListTheirDifferencesWithDiffsExitCodes) {
 
     for (const QStringList& bad :
          {QStringList{"diff", path("a.dat"), path("missing.dat")},
-          QStringList{"diff", path("a.dat")},
-          QStringList{"diff", "--port", "/nonexistent/tty", path("a.dat")}})
+          QStringList{"diff", path("a.dat")}})
         EXPECT_EQ(RunCli(bad).exitCode, 2) << bad.join(' ').toStdString();
+    // A radio that cannot be reached is a failed transfer.
+    EXPECT_EQ(RunCli({"diff", "--port", "/nonexistent/tty", path("a.dat")}).exitCode, 1);
 }
 
 // After a write the radio holds the file: no difference, and the comparison
