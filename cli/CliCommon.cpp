@@ -70,6 +70,7 @@ bool StdinIsTerminal() {
 }
 
 QString AskLine(const QString& prompt) {
+    SetProgressLineOpen(false);
     std::fprintf(stderr, "%s", prompt.toUtf8().constData());
     std::fflush(stderr);
     QTextStream in(stdin);
@@ -94,7 +95,17 @@ QString TerminalSafe(const QString& text) {
     return out;
 }
 
+namespace {
+bool progressLineOpen = false;
+}
+
+void SetProgressLineOpen(bool open) {
+    if (progressLineOpen && !open) std::fputc('\n', stderr);
+    progressLineOpen = open;
+}
+
 void PrintError(const QString& text) {
+    SetProgressLineOpen(false);
     PrintUsageError(QStringLiteral("zr580-cli"), TerminalSafe(OneLine(text)));
 }
 

@@ -34,6 +34,10 @@ QString CliText(const char* key);
 // radios cannot move the cursor or rewrite the terminal.
 QString TerminalSafe(const QString& text);
 
+// While a progress bar is drawn on stderr its line is open; the next line on
+// stderr, or closing it, ends it first.
+void SetProgressLineOpen(bool open);
+
 // One line on stderr, prefixed with the tool's name, terminal-safe.
 void PrintError(const QString& text);
 // Text on stdout as UTF-8.

@@ -116,20 +116,15 @@ class TerminalLinkUi : public LinkUi {
         std::fprintf(stderr, "\r[%s%s] %3d%%", QByteArray(filled, '#').constData(),
                      QByteArray(40 - filled, '.').constData(), percent);
         std::fflush(stderr);
-        barShown_ = true;
+        SetProgressLineOpen(true);
     }
-    void endProgressLine() {
-        if (!barShown_) return;
-        std::fputc('\n', stderr);
-        barShown_ = false;
-    }
+    void endProgressLine() { SetProgressLineOpen(false); }
 
     int retries_;
     int retried_ = 0;
     const RadioLink& link_;
     QEventLoop& loop_;
     const bool bar_ = isatty(STDERR_FILENO) != 0;
-    bool barShown_ = false;
 };
 
 } // namespace
