@@ -32,8 +32,7 @@ struct ProgramOptions {
 bool AsksForHelpOrVersion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        if (a == "-h" || a == "--help" || a == "-?" || a == "-v" || a == "--version")
-            return true;
+        if (a == "-h" || a == "--help" || a == "-?" || a == "-v" || a == "--version") return true;
     }
     return false;
 }

@@ -10,6 +10,7 @@
 #include "core/Language.h"
 #include "core/Messages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -20,45 +21,33 @@ QString CliText(const char* key) {
     return LanguageText(QStringLiteral("Cli"), QLatin1String(key));
 }
 
-// The option names in a parser's help text ("  -h, --help  ...").
-QSet<QString> HelpOptions(const QString& help) {
-    static const QRegularExpression line(QStringLiteral("^\\s+(?:-\\S, )?--([a-z][a-z0-9-]*)"),
-                                         QRegularExpression::MultilineOption);
+// The option names in a text: every "--name", or with `help` only those that
+// start a line of a parser's help ("  -h, --help  ...").
+QSet<QString> Options(const QString& text, bool help = false) {
+    static const QRegularExpression any(QStringLiteral("--([a-z][a-z0-9-]*)"));
+    static const QRegularExpression helpLine(QStringLiteral("^\\s+(?:-\\S, )?--([a-z][a-z0-9-]*)"),
+                                             QRegularExpression::MultilineOption);
     QSet<QString> names;
-    for (auto it = line.globalMatch(help); it.hasNext();)
+    for (auto it = (help ? helpLine : any).globalMatch(text); it.hasNext();)
         names.insert(it.next().captured(1));
     return names;
 }
 
-QSet<QString> OptionsIn(const QString& text) {
-    static const QRegularExpression option(QStringLiteral("--([a-z][a-z0-9-]*)"));
-    QSet<QString> names;
-    for (auto it = option.globalMatch(text); it.hasNext();)
-        names.insert(it.next().captured(1));
-    return names;
-}
-
-// A manual page's item heads (the line after each .TP) by section, "\-" read as "-".
+// A manual page's item heads (the line after each .TP) by section, "\-" read as
+// "-"; "TH" holds the title line.
 QMap<QString, QStringList> PageHeads(const QString& page) {
-    QFile file(QStringLiteral(ZR580_SOURCE_DIR "/packaging/") + page);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
     const QStringList lines =
-        QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-")).split(u'\n');
+        QString::fromUtf8(ReadFileBytes(QStringLiteral(ZR580_SOURCE_DIR "/packaging/") + page))
+            .replace(QStringLiteral("\\-"), QStringLiteral("-"))
+            .split(u'\n');
     QMap<QString, QStringList> heads;
     QString section;
-    for (int i = 0; i < lines.size(); ++i) {
+    for (int i = 0; i + 1 < lines.size(); ++i) {
         if (lines[i].startsWith(QLatin1String(".SH "))) section = lines[i].mid(4);
-        if (lines[i] == QLatin1String(".TP") && i + 1 < lines.size()) heads[section] << lines[i + 1];
+        if (lines[i] == QLatin1String(".TP")) heads[section] << lines[i + 1];
         if (lines[i].startsWith(QLatin1String(".TH "))) heads[QStringLiteral("TH")] << lines[i];
     }
     return heads;
-}
-
-QSet<QString> HeadOptions(const QStringList& heads) {
-    QSet<QString> names;
-    for (const QString& head : heads)
-        names.unite(OptionsIn(head));
-    return names;
 }
 
 class ProgramConventions : public ProgramTest {
@@ -99,17 +88,17 @@ TEST_F(ProgramConventions, VersionHelpAndBadUsageOfEveryProgram) {
     };
     for (const Row& row : rows) {
         const CliResult r = RunProgram(row.program, row.arguments, {}, noDisplay);
-        const std::string what = std::string(row.program) + ' ' + row.arguments.join(' ').toStdString();
-        EXPECT_EQ(r.exitCode, row.code) << what << '\n' << r.err.toStdString();
-        EXPECT_TRUE(row.out.isEmpty() ? r.out.isEmpty() : r.out.contains(row.out))
-            << what << '\n' << r.out.toStdString();
-        EXPECT_TRUE(row.err.isEmpty() ? r.err.isEmpty() : r.err.contains(row.err))
-            << what << '\n' << r.err.toStdString();
+        SCOPED_TRACE(row.program +
+                     (' ' + row.arguments.join(' ') + '\n' + r.out + r.err).toStdString());
+        EXPECT_EQ(r.exitCode, row.code);
+        EXPECT_TRUE(row.out.isEmpty() ? r.out.isEmpty() : r.out.contains(row.out));
+        EXPECT_TRUE(row.err.isEmpty() ? r.err.isEmpty() : r.err.contains(row.err));
     }
     QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment();
     offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     for (const QStringList& bad : {QStringList{"--bogus"}, QStringList{"file.dat"}})
-        EXPECT_EQ(RunProgram("zr580", bad, {}, offscreen).exitCode, 2) << bad.join(' ').toStdString();
+        EXPECT_EQ(RunProgram("zr580", bad, {}, offscreen).exitCode, 2)
+            << bad.join(' ').toStdString();
 }
 
 // Each manual page lists exactly the options its program's parser takes, and the
@@ -118,13 +107,13 @@ TEST_F(ProgramConventions, ManualPagesListTheParsersCommandsAndOptions) {
     for (const char* program : {"zr580", "zr580-radiosim"}) {
         const auto heads = PageHeads(QLatin1String(program) + QStringLiteral(".1"));
         const CliResult help = RunProgram(program, {"--help"});
-        EXPECT_EQ(HeadOptions(heads["OPTIONS"]), HelpOptions(help.out)) << program;
+        EXPECT_EQ(Options(heads["OPTIONS"].join(u' ')), Options(help.out, true)) << program;
         EXPECT_TRUE(heads["TH"].value(0).contains(QStringLiteral("\"zr580 ") + ProgramVersion()));
     }
     const auto heads = PageHeads(QStringLiteral("zr580-cli.1"));
     EXPECT_TRUE(heads["TH"].value(0).contains(QStringLiteral("\"zr580 ") + ProgramVersion()));
     const CliResult tool = RunCli({"--help"});
-    QSet<QString> allOptions = HelpOptions(tool.out);
+    QSet<QString> allOptions = Options(tool.out, true);
     QStringList commands;
     static const QRegularExpression commandLine(QStringLiteral("^  ([a-z-]+) "),
                                                 QRegularExpression::MultilineOption);
@@ -135,13 +124,13 @@ TEST_F(ProgramConventions, ManualPagesListTheParsersCommandsAndOptions) {
     for (const QString& head : heads["COMMANDS"]) {
         const QString command = head.section(u' ', 1, 1).remove(u'"');
         pageCommands << command;
-        QSet<QString> options = HelpOptions(RunCli({command, "--help"}).out);
+        QSet<QString> options = Options(RunCli({command, "--help"}).out, true);
         options.remove(QStringLiteral("help"));
         allOptions.unite(options);
-        EXPECT_EQ(OptionsIn(head), options) << command.toStdString();
+        EXPECT_EQ(Options(head), options) << command.toStdString();
     }
     EXPECT_EQ(pageCommands, commands);
-    EXPECT_EQ(HeadOptions(heads["OPTIONS"]), allOptions);
+    EXPECT_EQ(Options(heads["OPTIONS"].join(u' ')), allOptions);
 }
 
 // 1 for a transfer that failed, 2 for bad usage or a file that cannot be used, for
@@ -151,7 +140,7 @@ TEST_F(ProgramConventions, ExitStatusOfEveryCommand) {
     const QString bad = newFile("bad.dat");
     QFile::resize(bad, 7978);
     WriteFileBytes(path("bad.bin"), "short");
-    const QString none = path("nobody");  // no radio there
+    const QString none = path("nobody"); // no radio there
     const QString link = path("radio");
     struct Row {
         QStringList arguments;
@@ -210,11 +199,12 @@ TEST_F(ProgramConventions, QuestionsNoTerminalCanAnswer) {
     const QString file = newFile("doc.dat");
     Sim radio(path("r1"), {"--band", "0", "--save", path("saved.bin")});
     Sim other(path("r2"), {"--band", "0"});
-    for (const QStringList& command :
-         {QStringList{"write", "--port", path("r1"), file}, QStringList{"read", "--port", path("r1"), path("o.dat")}}) {
+    for (const QStringList& command : {QStringList{"write", "--port", path("r1"), file},
+                                       QStringList{"read", "--port", path("r1"), path("o.dat")}}) {
         const CliResult r = RunCli(command);
         EXPECT_EQ(r.exitCode, 1);
-        for (const QString& said : {MessageText(Msg::BandDifferent), CliText("NotAsked"), CliText("YesAnswers")})
+        for (const QString& said :
+             {MessageText(Msg::BandDifferent), CliText("NotAsked"), CliText("YesAnswers")})
             EXPECT_TRUE(r.err.contains(said)) << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(path("saved.bin")));

@@ -22,10 +22,9 @@ struct CliResult {
 
 // One of the built programs run to its end, in `folder` when given, with
 // `environment` when given (else this process's).
-inline CliResult RunProgram(const QString& name, const QStringList& arguments,
-                            const QString& folder = QString(),
-                            const QProcessEnvironment& environment =
-                                QProcessEnvironment::systemEnvironment()) {
+inline CliResult
+RunProgram(const QString& name, const QStringList& arguments, const QString& folder = QString(),
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
     QElapsedTimer clock;
     clock.start();

@@ -26,10 +26,15 @@ int Fail(const QString& text, int code) {
 QString SaveProblem(const QString& path) {
     const QFileInfo file(path);
     if (file.isDir()) return QStringLiteral("--save %1 is a folder").arg(path);
-    if (file.exists()) return file.isWritable() ? QString() : QStringLiteral("--save %1 cannot be written").arg(path);
+    if (file.exists())
+        return file.isWritable() ? QString()
+                                 : QStringLiteral("--save %1 cannot be written").arg(path);
     const QFileInfo folder(file.absolutePath());
-    if (!folder.isDir()) return QStringLiteral("--save %1: there is no folder %2").arg(path, folder.filePath());
-    if (!folder.isWritable()) return QStringLiteral("--save %1: folder %2 cannot be written").arg(path, folder.filePath());
+    if (!folder.isDir())
+        return QStringLiteral("--save %1: there is no folder %2").arg(path, folder.filePath());
+    if (!folder.isWritable())
+        return QStringLiteral("--save %1: folder %2 cannot be written")
+            .arg(path, folder.filePath());
     return {};
 }
 } // namespace
