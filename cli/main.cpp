@@ -23,7 +23,7 @@
       "back up the radio, write it, read it back and compare; several --port P (or "             \
       "--ports-from FILE) write every radio at once")                                              \
     X("verify", RunVerify, "--port P [--password PW] [--retries N] FILE.dat",                      \
-      "compare the radio with a file (exit 0 same, 1 different or not read)")                                  \
+      "compare the radio with a file (exit 0 same, 1 different or not read)")                      \
     X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")  \
     X("export-csv", RunExportCsv, "IN.dat OUT.csv", "write the channel table as a CSV file")       \
     X("import-csv", RunImportCsv, "[--skip-bad] IN.csv BASE.dat OUT.dat",                          \
