@@ -45,6 +45,8 @@ int RunDiff(const QStringList& arguments) {
         InstallTerminalMessages();
         DocumentSnapshot a, b;
         if (!readDocument(paths.at(0), &a) || !readDocument(paths.at(1), &b)) return kExitBadFile;
+        ReportUnreadableFields(a.record);
+        ReportUnreadableFields(b.record);
         return report(CompareDocuments(a, b));
     }
 
@@ -52,6 +54,7 @@ int RunDiff(const QStringList& arguments) {
     if (const int code = PrepareLink(parser, options, false, run); code >= 0) return code;
     DocumentSnapshot a;
     if (!readDocument(paths.at(0), &a)) return kExitBadFile;
+    ReportUnreadableFields(a.record);
     const auto readImage = [&run](LinkUi& ui) { return run.link->startReadImage(ui); };
     if (!RunLinkTransfer(run, readImage, nullptr)) return kExitFailure;
     return report(CompareWithRadioImage(a, run.link->image()));
