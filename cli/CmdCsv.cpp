@@ -19,12 +19,13 @@ int RunExportCsv(const QStringList& arguments) {
 
     InstallTerminalMessages();
     const QStringList paths = parser.positionalArguments();
-    if (!LoadDataFile(paths.at(0))) return kExitFailure;
+    if (!LoadDataFile(paths.at(0))) return kExitBadFile;
+    const int unreadable = ReportUnreadableFields(app().document);
     if (!WriteFileSafely(paths.at(1), ExportChannelsCsv(app().document))) {
         PrintError(QStringLiteral("cannot write %1").arg(paths.at(1)));
-        return kExitFailure;
+        return kExitBadFile;
     }
-    return kExitOk;
+    return unreadable > 0 ? kExitFailure : kExitOk;
 }
 
 int RunImportCsv(const QStringList& arguments) {
@@ -50,16 +51,16 @@ int RunImportCsv(const QStringList& arguments) {
     QFile file(paths.at(0));
     if (!file.open(QIODevice::ReadOnly)) {
         PrintError(QStringLiteral("cannot read %1").arg(paths.at(0)));
-        return kExitFailure;
+        return kExitBadFile;
     }
     // One byte more than is ever taken is enough to refuse a larger file.
     const QByteArray bytes = file.read(kMaxImportBytes + 1);
-    if (!LoadDataFile(paths.at(1))) return kExitFailure;
+    if (!LoadDataFile(paths.at(1))) return kExitBadFile;
 
     const ImportOutcome outcome = ImportChannelsCsv(bytes, app().document);
     if (outcome.refused()) {
         PrintError(outcome.refusal);
-        return kExitFailure;
+        return kExitBadFile;
     }
     for (const ImportProblem& problem : outcome.problems)
         PrintError(problem.text());
@@ -68,8 +69,8 @@ int RunImportCsv(const QStringList& arguments) {
                                   "the other %2)")
                        .arg(outcome.badRows)
                        .arg(outcome.goodRows));
-        return kExitFailure;
+        return kExitBadFile;
     }
     ReplaceChannelTable(outcome.document);
-    return SaveDataFile(WithDataFileExtension(paths.at(2))) ? kExitOk : kExitFailure;
+    return SaveDataFile(WithDataFileExtension(paths.at(2))) ? kExitOk : kExitBadFile;
 }

@@ -75,7 +75,7 @@ TEST_F(ExchangeCommandsTest, ExportThenImportGivesTheSameFileAndBadRowsStopTheIm
     WriteFileBytes(path("bad.csv"), csv);
     const ProgramRun refused =
         Cli({"import-csv", path("bad.csv"), path("doc.dat"), path("out.dat")});
-    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.exitCode, 2); // a file that cannot be used as it is
     EXPECT_TRUE(refused.err.contains("line 4, TX MHz: 512.000 is outside 400-480 MHz"))
         << refused.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("out.dat")));
@@ -89,7 +89,7 @@ TEST_F(ExchangeCommandsTest, ExportThenImportGivesTheSameFileAndBadRowsStopTheIm
     WriteFileBytes(path("empty.csv"), "");
     const ProgramRun empty =
         Cli({"import-csv", path("empty.csv"), path("doc.dat"), path("out2.dat")});
-    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.exitCode, 2);
     EXPECT_TRUE(empty.err.contains("The file is empty.")) << empty.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("out2.dat")));
 }

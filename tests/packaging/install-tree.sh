@@ -28,7 +28,8 @@ expected=$(
     printf '%s\n' bin/zr580 bin/zr580-cli bin/zr580-radiosim \
         share/applications/zr580.desktop \
         share/icons/hicolor/256x256/apps/zr580.png share/icons/hicolor/scalable/apps/zr580.svg \
-        share/man/man1/zr580-cli.1.gz share/man/man1/zr580-radiosim.1.gz \
+        share/man/man1/zr580.1.gz share/man/man1/zr580-cli.1.gz share/man/man1/zr580-radiosim.1.gz \
+        share/doc/zr580/README.md.gz share/doc/zr580/copyright \
         share/metainfo/org.zr580.zr580.metainfo.xml \
         share/zr580/dec.tbl share/zr580/demo-radio.bin \
         share/zr580/language/chinese.ini share/zr580/language/english.ini \
@@ -54,6 +55,21 @@ if command -v appstreamcli >/dev/null; then
 else
     echo "appstreamcli is missing (package appstream): metainfo not validated"
 fi
+
+# The manual pages render without a warning; the copyright file is machine-readable.
+if command -v groff >/dev/null && command -v man >/dev/null; then
+    for page in zr580 zr580-cli zr580-radiosim; do
+        file=$prefix/share/man/man1/$page.1.gz
+        warnings=$(zcat "$file" | groff -man -Tutf8 -ww -z 2>&1) || fail "groff failed on $page.1"
+        [[ -z $warnings ]] || fail "$page.1: $warnings"
+        MANWIDTH=80 man -l "$file" 2>/dev/null | grep -q "^NAME" || fail "man -l $page.1 shows no NAME"
+    done
+else
+    echo "groff or man is missing (package man-db): manual pages not rendered"
+fi
+head -n 1 "$prefix/share/doc/zr580/copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file has no Format line"
 
 # Runs from the read-only prefix for a user with a fresh home.
 chmod -R a-w "$prefix"
