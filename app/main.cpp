@@ -1,16 +1,24 @@
 #include "app/Capabilities.h"
 #include "app/Demo.h"
 #include "core/Startup.h"
+#include "core/TemporaryFolder.h"
 #include "core/ui/AboutWindows.h"
 #include "core/ui/FrmMain.h"
+#include "core/ui/LifeCycle.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv) {
+    TemporaryFolder runtime;
+    ProvideRuntimeFolder(runtime);
     QApplication application(argc, argv);
+    // A termination signal from here on ends the program through its normal
+    // shutdown, once the main window exists.
+    CatchTerminationSignals();
     QApplication::setApplicationName(QStringLiteral("ZR580"));
     QApplication::setOrganizationName(QStringLiteral("ZR580"));
     QApplication::setWindowIcon(ProgramIcon());
@@ -22,7 +30,6 @@ int main(int argc, char** argv) {
     DemoRadio demo;
     if (application.arguments().contains(QStringLiteral("--demo"))) {
         if (!demo.start()) return 1;
-        QuitOnTerminationSignals();
     }
 
     StartProgram();
@@ -31,8 +38,10 @@ int main(int argc, char** argv) {
     {
         FrmMain main;
         InstallSafeWrite(main);
+        InstallShutdownRequests(main);
         FinishStartup();
         main.show();
+        QTimer::singleShot(0, &main, [] { OfferRecoveryCopy(); });
         result = application.exec();
     }
     return result;
