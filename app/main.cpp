@@ -1,5 +1,6 @@
 #include "app/Capabilities.h"
 #include "app/Demo.h"
+#include "core/ProgramFolder.h"
 #include "core/Startup.h"
 #include "core/TemporaryFolder.h"
 #include "core/ui/AboutWindows.h"
@@ -26,9 +27,11 @@ int main(int argc, char** argv) {
     RegisterAllWindows();
     RegisterCapabilities();
 
-    // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
+    // --demo: a simulated radio on a pseudo-terminal, assigned a COM number in
+    // the user's settings file, which a first run must make first.
     DemoRadio demo;
     if (application.arguments().contains(QStringLiteral("--demo"))) {
+        PrepareUserFolder();
         if (!demo.start()) return 1;
     }
 
