@@ -11,6 +11,7 @@
 
 namespace {
 const QString kShippedSetup = QStringLiteral("language/mysetup.ini");
+const QString kSettingsFile = QStringLiteral("zr580.conf");
 
 QString environment(const char* name) {
     return QString::fromLocal8Bit(qgetenv(name));
@@ -94,8 +95,7 @@ QString DataPath(const QString& relative) {
 }
 
 std::unique_ptr<QSettings> ProgramSettings() {
-    return std::make_unique<QSettings>(UserPath(QStringLiteral("zr580.conf")),
-                                       QSettings::IniFormat);
+    return std::make_unique<QSettings>(UserPath(kSettingsFile), QSettings::IniFormat);
 }
 
 QString SetupFilePath() {
@@ -142,6 +142,13 @@ void PrepareUserFolder() {
         MoveFolderContents(earlier, QDir(f.data).filePath(QStringLiteral("backups")));
     if (sameFolder(f.user, f.program)) return;
     QDir().mkpath(f.user);
+    // Earlier versions kept the window position in Qt's folder "ZR580" beside
+    // this one; it becomes the program's settings file.
+    const QDir configFolder(QFileInfo(f.user).absolutePath());
+    if (f.layout == FolderLayout::Installed && !QFileInfo::exists(UserPath(kSettingsFile)) &&
+        QFile::rename(configFolder.filePath(QStringLiteral("ZR580/ZR580.conf")),
+                      UserPath(kSettingsFile)))
+        configFolder.rmdir(QStringLiteral("ZR580"));
     const QString setup = SetupFilePath();
     if (!QFileInfo::exists(setup)) {
         QFile::copy(QDir(f.program).filePath(kShippedSetup), setup);

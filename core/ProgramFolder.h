@@ -66,7 +66,8 @@ std::unique_ptr<QSettings> ProgramSettings();
 QString SetupFilePath();
 // Creates the user folder and, when it has no settings file yet, copies the
 // shipped one there; moves the backups that earlier versions kept in the user
-// folder into the data folder. Nothing to do when the user folder is the program
+// folder into the data folder, and their window position (~/.config/ZR580) into
+// the program's settings file. Nothing to do when the user folder is the program
 // folder. Settings that Qt itself keeps go to the user folder too.
 void PrepareUserFolder();
 

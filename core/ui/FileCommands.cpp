@@ -25,6 +25,12 @@ FileDialogHandler& dialogHandler() {
 
 const QString kLastFolderKey = QStringLiteral("Settings/LastFolder");
 
+// Further folders the next real dialog offers beside its own places (File Open's).
+QStringList& extraPlaces() {
+    static QStringList places;
+    return places;
+}
+
 QString realDialog(const FileDialogRequest& request) {
     QFileDialog dialog(DialogParent(), request.title);
     dialog.setNameFilter(request.filter);
@@ -32,10 +38,12 @@ QString realDialog(const FileDialogRequest& request) {
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDirectory(FileDialogStartFolder(request.startName));
     if (!request.startName.isEmpty()) dialog.selectFile(QFileInfo(request.startName).fileName());
-    QList<QUrl> places = dialog.sidebarUrls();
-    for (const QString& place : request.places)
-        places.append(QUrl::fromLocalFile(place));
-    dialog.setSidebarUrls(places);
+    if (!extraPlaces().isEmpty()) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        for (const QString& place : std::as_const(extraPlaces()))
+            places.append(QUrl::fromLocalFile(place));
+        dialog.setSidebarUrls(places);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -98,9 +106,10 @@ void FileOpen(const QString& startName, const QString& title, const QStringList&
         // changed document instead of dropping it for another file.
         if (answer == MsgAnswer::Yes && !saveBeforeLeaving()) return;
     }
+    extraPlaces() = places;
     const QString path =
-        AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter(),
-                     places});
+        AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
+    extraPlaces().clear();
     if (path.isEmpty()) return;
 
     const QString previousName = app().documentName;

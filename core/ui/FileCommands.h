@@ -13,7 +13,6 @@ struct FileDialogRequest {
     QString title;
     QString startName; // the name the dialog starts with
     QString filter;    // Qt form: "Data File (*.dat)"
-    QStringList places; // further folders offered beside the dialog's own places
 };
 // The chosen path, or an empty text when the dialog was cancelled.
 using FileDialogHandler = std::function<QString(const FileDialogRequest&)>;

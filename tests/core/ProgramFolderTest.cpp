@@ -38,13 +38,13 @@ TEST(ProgramFolders, TheThreeCasesAndTheirEdges) {
         {"installed, XDG_CONFIG_HOME and XDG_DATA_HOME",
          {{}, r + "/usr/bin", r + "/config", r, r + "/data"}, FolderLayout::Installed,
          r + "/usr/share/zr580", r + "/config/zr580", r + "/data/zr580"},
-        {"installed, default folders", {{}, r + "/usr/bin", {}, r + "/home"},
+        {"installed, default folders", {{}, r + "/usr/bin", {}, r + "/home", {}},
          FolderLayout::Installed, r + "/usr/share/zr580", r + "/home/.config/zr580",
          r + "/home/.local/share/zr580"},
         {"relative XDG folders are ignored", {{}, r + "/usr/bin", "config", r + "/home", "data"},
          FolderLayout::Installed, r + "/usr/share/zr580", r + "/home/.config/zr580",
          r + "/home/.local/share/zr580"},
-        {"no language files, no share folder", {{}, r + "/bare/bin", {}, r + "/home"},
+        {"no language files, no share folder", {{}, r + "/bare/bin", {}, r + "/home", {}},
          FolderLayout::Installed, r + "/bare/bin", r + "/home/.config/zr580",
          r + "/home/.local/share/zr580"},
     };
@@ -57,7 +57,7 @@ TEST(ProgramFolders, TheThreeCasesAndTheirEdges) {
         EXPECT_EQ(f.data, c.data);
     }
     if (!root_user) {
-        const ProgramFolders f = DecideProgramFolders({{}, r + "/readonly", {}, r + "/home"});
+        const ProgramFolders f = DecideProgramFolders({{}, r + "/readonly", {}, r + "/home", {}});
         EXPECT_EQ(f.layout, FolderLayout::Installed) << "a folder the user cannot write";
         EXPECT_EQ(f.user, r + "/home/.config/zr580");
     }

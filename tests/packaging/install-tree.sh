@@ -87,6 +87,9 @@ wait "$sim_pid" 2>/dev/null || true
 mkdir -p "$config/backups"
 echo old >"$config/backups/2026-01-02_030405_VM427_band2.dat"
 echo log >"$config/backups/fleet-log.csv"
+# and the window position where Qt kept it for them.
+mkdir -p "$HOME/.config/ZR580"
+printf '[Settings]\nLastFolder=/srv/radios\nMainLeft=1500\n' >"$HOME/.config/ZR580/ZR580.conf"
 
 catches_sigterm() { # the process has its SIGTERM handler (bit 15 of SigCgt)
     local mask
@@ -116,6 +119,8 @@ grep -q '^IsFirstRun=0' "$config/mysetup.ini" || fail "first run did not store I
 [[ ! -e $config/backups ]] || fail "the earlier backups stayed beside the settings"
 grep -q old "$data/backups/2026-01-02_030405_VM427_band2.dat" || fail "the earlier backup was not moved"
 grep -q log "$data/backups/fleet-log.csv" || fail "the earlier fleet log was not moved"
+grep -q '^LastFolder=/srv/radios' "$config/zr580.conf" || fail "the earlier settings were not moved"
+[[ ! -e $HOME/.config/ZR580 ]] || fail "the earlier settings folder stayed"
 
 # The user's changes survive the next run: a port assigned and chosen, the batch flags.
 sed -i 's/^comPort=.*/comPort=7/' "$config/mysetup.ini"
