@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QDirIterator>
 #include <QMutex>
 #include <QSettings>
 #include <optional>
