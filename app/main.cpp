@@ -2,15 +2,19 @@
 #include "app/Subsystems.h"
 #include "app/Demo.h"
 #include "core/CommandLine.h"
+#include "core/ProgramFolder.h"
 #include "core/Startup.h"
+#include "core/TemporaryFolder.h"
 #include "core/ui/AboutWindows.h"
 #include "core/ui/FrmMain.h"
+#include "core/ui/LifeCycle.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
 #include "link/ui/LinkMenus.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <algorithm>
 #include <string_view>
 
@@ -47,7 +51,12 @@ int main(int argc, char** argv) {
         ProgramOptions options;
         return std::max(0, ParseProgramOptions(options.parser, application.arguments(), kName));
     }
+    TemporaryFolder runtime;
+    ProvideRuntimeFolder(runtime);
     QApplication application(argc, argv);
+    // A termination signal from here on ends the program through its normal
+    // shutdown, once the main window exists.
+    CatchTerminationSignals();
     QApplication::setApplicationName(QStringLiteral("ZR580"));
     QApplication::setOrganizationName(QStringLiteral("ZR580"));
     // What is left once Qt took its own options (-platform, -style, ...).
@@ -65,11 +74,12 @@ int main(int argc, char** argv) {
     RegisterSubsystems();
     RegisterCapabilities();
 
-    // --demo: a simulated radio on a pseudo-terminal, assigned a COM number.
+    // --demo: a simulated radio on a pseudo-terminal, assigned a COM number in
+    // the user's settings file, which a first run must make first.
     DemoRadio demo;
     if (options.parser.isSet(options.demo)) {
+        PrepareUserFolder();
         if (!demo.start()) return 1;
-        QuitOnTerminationSignals();
     }
 
     StartProgram();
@@ -79,8 +89,10 @@ int main(int argc, char** argv) {
         FrmMain main;
         InstallSafeWrite(main);
         InstallLinkMenus(main);
+        InstallShutdownRequests(main);
         FinishStartup();
         main.show();
+        QTimer::singleShot(0, &main, [] { OfferRecoveryCopy(); });
         result = application.exec();
     }
     return result;

@@ -2,6 +2,7 @@
 // subcommand per operation.
 #include "cli/CliCommon.h"
 #include "core/CommandLine.h"
+#include "core/TemporaryFolder.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -75,9 +76,11 @@ struct ToolOptions {
 int main(int argc, char** argv) {
     // Laying out the channel sheet needs fonts, so "print" runs with the
     // display-less platform; every other command needs no more than the core.
+    TemporaryFolder runtime;
     std::unique_ptr<QCoreApplication> application;
     if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        ProvideRuntimeFolder(runtime);
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);

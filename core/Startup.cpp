@@ -75,11 +75,11 @@ void ShutdownProgram() {
 }
 
 QRect StoredMainWindowTwips() {
-    QSettings settings(QStringLiteral("ZR580"), QStringLiteral("ZR580"));
-    settings.beginGroup(QStringLiteral("Settings"));
+    const auto settings = ProgramSettings();
+    settings->beginGroup(QStringLiteral("Settings"));
     auto value = [&](const char* key, int fallback) {
         bool ok = false;
-        const int v = settings.value(QLatin1String(key)).toInt(&ok);
+        const int v = settings->value(QLatin1String(key)).toInt(&ok);
         return ok ? v : fallback;
     };
     const QRect fallback = DefaultMainWindowTwips();
@@ -92,10 +92,10 @@ QRect DefaultMainWindowTwips() {
 }
 
 void StoreMainWindowTwips(const QRect& twips) {
-    QSettings settings(QStringLiteral("ZR580"), QStringLiteral("ZR580"));
-    settings.beginGroup(QStringLiteral("Settings"));
-    settings.setValue(QStringLiteral("MainLeft"), twips.x());
-    settings.setValue(QStringLiteral("MainTop"), twips.y());
-    settings.setValue(QStringLiteral("MainWidth"), twips.width());
-    settings.setValue(QStringLiteral("MainHeight"), twips.height());
+    const auto settings = ProgramSettings();
+    settings->beginGroup(QStringLiteral("Settings"));
+    settings->setValue(QStringLiteral("MainLeft"), twips.x());
+    settings->setValue(QStringLiteral("MainTop"), twips.y());
+    settings->setValue(QStringLiteral("MainWidth"), twips.width());
+    settings->setValue(QStringLiteral("MainHeight"), twips.height());
 }

@@ -30,8 +30,8 @@ void FinishStartup();
 // Writes "Setting.ini" (errors are ignored).
 void ShutdownProgram();
 
-// The main window position in twips, from the user's program settings
-// (organisation and application "ZR580", group "Settings"); defaults
+// The main window position in twips, from the program's settings
+// (ProgramSettings(), group "Settings"); defaults
 // 100, 100, 14500 x 10500.
 QRect StoredMainWindowTwips();
 // Where the main window opens when nothing is stored (twips).

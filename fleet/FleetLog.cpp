@@ -21,7 +21,7 @@ QString csvField(const QString& text) {
 } // namespace
 
 QString FleetLogPath() {
-    return UserPath(QStringLiteral("backups/fleet-log.csv"));
+    return DataPath(QStringLiteral("backups/fleet-log.csv"));
 }
 
 QString FleetLogHeader() {

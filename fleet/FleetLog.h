@@ -22,7 +22,7 @@ struct FleetLogEntry {
     QString detail; // the failure in words
 };
 
-// UserPath("backups/fleet-log.csv").
+// DataPath("backups/fleet-log.csv").
 QString FleetLogPath();
 // The column names, as the log's first line.
 QString FleetLogHeader();

@@ -5,6 +5,7 @@
 #include "core/DocumentOps.h"
 #include "core/MessageBox.h"
 #include "core/Messages.h"
+#include "core/ProgramFolder.h"
 #include "core/ui/MainWindowApi.h"
 #include "core/ui/PendingEdit.h"
 #include "core/ui/WindowRegistry.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 FileDialogHandler& dialogHandler() {
@@ -23,6 +25,12 @@ FileDialogHandler& dialogHandler() {
 
 const QString kLastFolderKey = QStringLiteral("Settings/LastFolder");
 
+// Further folders the next real dialog offers beside its own places (File Open's).
+QStringList& extraPlaces() {
+    static QStringList places;
+    return places;
+}
+
 QString realDialog(const FileDialogRequest& request) {
     QFileDialog dialog(DialogParent(), request.title);
     dialog.setNameFilter(request.filter);
@@ -30,6 +38,12 @@ QString realDialog(const FileDialogRequest& request) {
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDirectory(FileDialogStartFolder(request.startName));
     if (!request.startName.isEmpty()) dialog.selectFile(QFileInfo(request.startName).fileName());
+    if (!extraPlaces().isEmpty()) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        for (const QString& place : std::as_const(extraPlaces()))
+            places.append(QUrl::fromLocalFile(place));
+        dialog.setSidebarUrls(places);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -51,8 +65,7 @@ QString FileDialogStartFolder(const QString& startName) {
     if (!startName.isEmpty() && (start.isAbsolute() || start.path() != QLatin1String(".")) &&
         start.absoluteDir().exists())
         return start.absolutePath();
-    const QString last =
-        QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580")).value(kLastFolderKey).toString();
+    const QString last = ProgramSettings()->value(kLastFolderKey).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
@@ -67,8 +80,7 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
 QString AskFileName(const FileDialogRequest& request) {
     const QString chosen = dialogHandler() ? dialogHandler()(request) : realDialog(request);
     if (!chosen.isEmpty())
-        QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580"))
-            .setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+        ProgramSettings()->setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
     return chosen;
 }
 
@@ -83,7 +95,7 @@ void FileNew() {
     LoadNewDoc();
 }
 
-void FileOpen(const QString& startName, const QString& title) {
+void FileOpen(const QString& startName, const QString& title, const QStringList& places) {
     // A value still being typed is part of the document that may be left.
     CommitPendingEdits();
     if (IsModified()) {
@@ -94,8 +106,10 @@ void FileOpen(const QString& startName, const QString& title) {
         // changed document instead of dropping it for another file.
         if (answer == MsgAnswer::Yes && !saveBeforeLeaving()) return;
     }
+    extraPlaces() = places;
     const QString path =
         AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
+    extraPlaces().clear();
     if (path.isEmpty()) return;
 
     const QString previousName = app().documentName;

@@ -5,6 +5,7 @@
 // message boxes.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct FileDialogRequest {
@@ -30,8 +31,10 @@ QString DataFileFilter();
 // File New from the menu: asks first, then a new document.
 void FileNew();
 // File Open: offers to save a changed document, then loads the chosen file. The
-// dialog starts at startName (a folder ends with "/") under its title when given.
-void FileOpen(const QString& startName = QString(), const QString& title = QString());
+// dialog starts at startName (a folder ends with "/") under its title when given,
+// and offers the further folders `places`.
+void FileOpen(const QString& startName = QString(), const QString& title = QString(),
+              const QStringList& places = {});
 // File Save: Save As for a never-saved document, else asks before overwriting.
 // True when the document was saved.
 bool FileSave();

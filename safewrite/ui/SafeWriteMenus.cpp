@@ -123,14 +123,22 @@ void StartSafeWrite() {
 }
 
 void RestoreFromBackup() {
-    const QString folder = DefaultBackupFolder();
-    QDir().mkpath(folder); // the dialog opens there even before the first backup
+    // The dialog opens in the backup folder, even before the first backup, and
+    // offers the folder of earlier versions while backups are left there.
+    const QStringList folders = BackupFolders();
+    QDir().mkpath(folders.constFirst());
     const QString before = app().documentName;
-    FileOpen(folder + QLatin1Char('/'), SafeWriteText("RestoreTitle"));
+    FileOpen(folders.constFirst() + QLatin1Char('/'), SafeWriteText("RestoreTitle"),
+             folders.mid(1));
     // The restored backup is untitled, as the read it was taken by makes a
     // document: a Save asks for a name instead of overwriting the backup.
+    const auto inBackupFolder = [&folders](const QString& path) {
+        for (const QString& folder : folders)
+            if (QFileInfo(path).absolutePath() == QFileInfo(folder).absoluteFilePath()) return true;
+        return false;
+    };
     if (app().documentName != before && !app().isNewDocument &&
-        QFileInfo(app().documentName).absolutePath() == QFileInfo(folder).absoluteFilePath()) {
+        inBackupFolder(app().documentName)) {
         app().documentName = QStringLiteral("new.dat");
         app().isNewDocument = true;
         RefreshMainTitle();

@@ -15,8 +15,10 @@
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/ui/FrmMain.h"
+#include "core/ui/LifeCycle.h"
 #include "core/ui/WindowRegistry.h"
 #include "link/ImageConversion.h"
+#include "link/LinkTransfer.h"
 #include "link/RadioCommands.h"
 #include "link/ui/FrmPassWord.h"
 
@@ -30,6 +32,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWheelEvent>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -402,4 +405,21 @@ TEST_F(RadioCommands, RadioInformationShowsTheAreaAndKeepsFlags) {
     closer.stop();
     EXPECT_EQ(app().radioFlags[1], 1);
     EXPECT_EQ(ReadFile(path(QStringLiteral("Setting.ini")))[2], 1);
+}
+
+// A termination signal while the radio is being read ends the transfer at once
+// as a failed one (its port closed) and closes the program.
+TEST_F(RadioCommands, ATerminationSignalEndsARunningTransfer) {
+    SilentLine line;
+    ASSERT_FALSE(line.device().isEmpty());
+    SelectTestPort(line.device());
+    InstallShutdownRequests(*main_);
+    RunCommand(QStringLiteral("ReadRadioInfo")); // runs on in the event loop
+    ASSERT_TRUE(TransferRunning());
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    // Sooner than the first reply timeout: the signal ended it, not the line.
+    EXPECT_TRUE(WaitFor([] { return !TransferRunning(); }, kReplyTimeoutMs / 2));
+    for (int sig : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(sig, SIG_DFL);
+    EXPECT_FALSE(main_->isVisible());
 }
