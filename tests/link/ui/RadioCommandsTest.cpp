@@ -16,6 +16,7 @@
 #include "core/Startup.h"
 #include "core/ui/FrmMain.h"
 #include "core/ui/WindowRegistry.h"
+#include "history/EditHistory.h"
 #include "link/ImageConversion.h"
 #include "link/RadioCommands.h"
 #include "link/ui/FrmPassWord.h"
@@ -136,6 +137,53 @@ TEST_F(RadioCommands, ReadThroughTheMenuReplacesTheDocument) {
     EXPECT_TRUE(tree->selectedItems().isEmpty());
     if (IsRegistered(QStringLiteral("frmCommChInfo"))) {
         EXPECT_NE(FindOpenWindow(QStringLiteral("frmCommChInfo")), nullptr);
+    }
+}
+
+// A read replaces the document: unsaved edits get the save question before the
+// read's own confirmation, and Cancel leaves document, history and windows alone.
+TEST_F(RadioCommands, ReadAsksToSaveUnsavedEditsFirst) {
+    struct Case {
+        MsgAnswer answer;
+        bool reads;
+        bool saved;
+    };
+    for (const Case c : {Case{MsgAnswer::Cancel, false, false}, Case{MsgAnswer::No, true, false},
+                         Case{MsgAnswer::Yes, true, true}}) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        SimulatedRadio radio;
+        editKnownDocument();
+        const QString image = radioImageOf(radio);
+        radio.start({QStringLiteral("--image"), image});
+        InitNewDocument();
+        InstallEditHistory();
+        ASSERT_TRUE(SaveDataFile(path("doc.dat")));
+        const QByteArray onDisk = ReadFileBytes(path("doc.dat"));
+        ChangeChannelData(3, 2, FieldRxFreq, QStringLiteral("433.50000"));
+        const DocumentRecord edited = app().document;
+        const int steps = editHistory().undoSteps();
+        ASSERT_GT(steps, 0);
+        ShowChildWindow(QStringLiteral("FrmScanInfo"));
+
+        messages_.clear();
+        messages_.answer(c.answer);
+        messages_.answer(MsgAnswer::Ok); // the read's confirmation
+        main_->menuAction(QStringLiteral("mnuReadFromRadio"))->trigger();
+
+        QStringList expected{MessageText(Msg::SaveModified)};
+        if (c.reads) expected << MessageText(Msg::ReadConfirm) << MessageText(Msg::ReadCompleted);
+        EXPECT_EQ(messages_.texts(), expected);
+        EXPECT_EQ(ReadFileBytes(path("doc.dat")) == onDisk, !c.saved);
+        if (c.reads) {
+            EXPECT_EQ(app().document.channelCount, 3);
+            EXPECT_EQ(app().documentName, "new.dat");
+        } else {
+            EXPECT_TRUE(app().document == edited);
+            EXPECT_EQ(editHistory().undoSteps(), steps);
+            EXPECT_NE(FindOpenWindow(QStringLiteral("FrmScanInfo")), nullptr);
+            EXPECT_TRUE(IsModified());
+        }
+        CloseCurAllWindows();
     }
 }
 
