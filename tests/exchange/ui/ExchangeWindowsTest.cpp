@@ -62,8 +62,13 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
     QTableWidget* grid = main_->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"));
     ASSERT_TRUE(grid);
     ASSERT_FALSE(IsModified());
+    // The new document's channels are replaced: the report asks first.
+    ScriptedReport report;
+    report.answers << true;
+    const int newChannels = app().document.channelCount;
     dialogAnswers_ << path("plan.csv");
     action("mnuFileImportCsv")->trigger();
+    EXPECT_EQ(report.shown.size(), newChannels > 0 ? 1 : 0) << newChannels;
     EXPECT_EQ(SerializeDocument(app().document).left(2 + 128 * 54),
               SerializeDocument(planned).left(2 + 128 * 54));
     EXPECT_TRUE(IsModified());
@@ -75,7 +80,7 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
     QByteArray csv = ReadFileBytes(path("plan.csv"));
     csv.replace("\r\n2,1,2,440.02500,445.02500,", "\r\n2,1,2,440.02500,481,");
     WriteFileBytes(path("bad.csv"), csv);
-    ScriptedReport report;
+    report.shown.clear();
     report.answers << false << true;
     const QByteArray before = SerializeDocument(app().document);
     dialogAnswers_ << path("bad.csv") << path("bad.csv");

@@ -68,6 +68,7 @@ TEST_F(FrmFleetTest, PasswordFailureRestartAndCloseMidTransfer) {
     auto* table = window->findChild<QTableWidget*>(QStringLiteral("FleetGrid"));
     ASSERT_EQ(table->rowCount(), 2);
     EXPECT_EQ(table->item(1, FrmFleet::Port)->text(), QStringLiteral("COM202"));
+    messages_.answer(MsgAnswer::No); // the unsaved document is written as it is
     window->findChild<QPushButton*>(QStringLiteral("CommandStart"))->click();
 
     const QString failure = QStringLiteral("PassWord Failure!");
@@ -90,7 +91,8 @@ TEST_F(FrmFleetTest, PasswordFailureRestartAndCloseMidTransfer) {
     messages_.answer(MsgAnswer::Ok);
     window->close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
-    EXPECT_EQ(messages_.texts(), (QStringList{FleetText("StopQuestion"), FleetText("StopQuestion")}));
+    EXPECT_EQ(messages_.texts(), (QStringList{MessageText(Msg::SaveModified),
+                                              FleetText("StopQuestion"), FleetText("StopQuestion")}));
     for (const QString& device : devices)
         EXPECT_EQ(OpenDescriptors(device), 0) << device.toStdString();
 
