@@ -1,6 +1,7 @@
 #include "fleet/FleetLog.h"
 
 #include "core/ProgramFolder.h"
+#include "core/SpreadsheetCell.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -9,16 +10,9 @@
 #include <QStringList>
 #include <unistd.h>
 
-namespace {
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+QString UnsavedChangesMark() {
+    return QStringLiteral("(unsaved changes)");
 }
-} // namespace
 
 QString FleetLogPath() {
     return DataPath(QStringLiteral("backups/fleet-log.csv"));
@@ -42,7 +36,7 @@ QString FleetLogLine(const FleetLogEntry& e) {
                                 e.detail};
     QStringList out;
     for (const QString& f : fields)
-        out.append(csvField(f));
+        out.append(CsvCell(f, u','));
     return out.join(QLatin1Char(','));
 }
 

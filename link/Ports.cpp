@@ -191,9 +191,12 @@ bool WriteComPortSetting(int number) {
 }
 
 int CheckComPortAtStartup() {
-    int number = ReadComPortSetting();
+    const int stored = ReadComPortSetting();
+    int number = stored;
     if (!PortExists(number)) number = FirstPort();
-    WriteComPortSetting(number);
+    // Only a port that gave way (or a missing one) is written: a stored port
+    // stays as it is, so this start never writes back what another copy chose.
+    if (number != stored || stored == 0) WriteComPortSetting(number);
     app().comPort = static_cast<int16>(number);
     return number;
 }

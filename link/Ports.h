@@ -47,7 +47,7 @@ int PortNumberOfEntry(const QString& entry);
 int ReadComPortSetting();
 bool WriteComPortSetting(int number);
 // Start-up: the stored number, replaced by FirstPort() when that port is not
-// present; written back and kept in app().comPort. Returns the number.
+// present; written when it changed, and kept in app().comPort. Returns the number.
 int CheckComPortAtStartup();
 
 // What the system tells of a port's device, to tell two adapters apart.

@@ -96,16 +96,7 @@ void FileNew() {
 }
 
 void FileOpen(const QString& startName, const QString& title, const QStringList& places) {
-    // A value still being typed is part of the document that may be left.
-    CommitPendingEdits();
-    if (IsModified()) {
-        const MsgAnswer answer =
-            ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
-        if (answer == MsgAnswer::Cancel) return;
-        // A save that did not happen (dialog cancelled, file error) keeps the
-        // changed document instead of dropping it for another file.
-        if (answer == MsgAnswer::Yes && !saveBeforeLeaving()) return;
-    }
+    if (!OfferToSaveChanges()) return;
     extraPlaces() = places;
     const QString path =
         AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
@@ -155,11 +146,19 @@ bool FileSaveAs() {
     return saved;
 }
 
-bool ConfirmCloseWithChanges() {
+bool OfferToSaveChanges() {
+    // A value still being typed is part of the document that may be left.
+    CommitPendingEdits();
     if (!IsModified()) return true;
     const MsgAnswer answer =
         ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
     if (answer == MsgAnswer::No) return true;
+    // A save that did not happen (dialog cancelled, file error) keeps the
+    // changed document instead of dropping it.
     if (answer == MsgAnswer::Yes) return saveBeforeLeaving();
     return false;
+}
+
+bool ConfirmCloseWithChanges() {
+    return OfferToSaveChanges();
 }

@@ -40,6 +40,11 @@ void FileOpen(const QString& startName = QString(), const QString& title = QStri
 bool FileSave();
 // File Save As; true when the document was saved.
 bool FileSaveAs();
-// Closing the program: with unsaved changes asks whether to save them first.
-// False when the program must stay open (Cancel, or the save did not happen).
+// Before the document is left (another file, a read from the radio): the
+// pending edits are stored, then a document with unsaved changes gets the
+// question "File has been modify,save it now?" (Yes saves, No goes on without
+// saving, Cancel stays). False when the caller must stop: Cancel, or the save
+// did not happen.
+bool OfferToSaveChanges();
+// Closing the program: the same question; false when the program must stay open.
 bool ConfirmCloseWithChanges();

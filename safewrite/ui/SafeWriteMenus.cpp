@@ -68,8 +68,10 @@ void captionOnShow(QMenu* menu, QAction* action, const Item& item) {
     QObject::connect(menu, &QMenu::aboutToShow, action, caption);
 }
 
-void storeChecks(QAction* backup, QAction* verify) {
-    if (!StoreSafeWriteSettings({backup->isChecked(), verify->isChecked()}))
+// A toggled item writes its own key only: another running program may have
+// changed the other one since this menu was shown.
+void storeCheck(SafeWriteSwitch which, bool on) {
+    if (!StoreSafeWriteSetting(which, on))
         ShowMessage(SafeWriteText("SettingFailed").arg(QDir::toNativeSeparators(SetupFilePath())),
                     MsgButtons::Ok, MsgIcon::Error);
 }
@@ -84,12 +86,18 @@ void InstallSafeWrite(FrmMain& main) {
     setting->addSeparator();
     QAction* backup = addItem(setting, nullptr, kBackupItem, true);
     QAction* verify = addItem(setting, nullptr, kVerifyItem, true);
-    const SafeWriteSettings settings = LoadSafeWriteSettings();
-    backup->setChecked(settings.backup);
-    verify->setChecked(settings.verify);
-    for (QAction* a : {backup, verify})
-        QObject::connect(a, &QAction::triggered, a,
-                         [backup, verify] { storeChecks(backup, verify); });
+    // The checks show the file as it is each time the menu opens.
+    const auto showSettings = [backup, verify] {
+        const SafeWriteSettings settings = LoadSafeWriteSettings();
+        backup->setChecked(settings.backup);
+        verify->setChecked(settings.verify);
+    };
+    showSettings();
+    QObject::connect(setting, &QMenu::aboutToShow, backup, showSettings);
+    QObject::connect(backup, &QAction::triggered, backup,
+                     [](bool on) { storeCheck(SafeWriteSwitch::Backup, on); });
+    QObject::connect(verify, &QAction::triggered, verify,
+                     [](bool on) { storeCheck(SafeWriteSwitch::Verify, on); });
     captionOnShow(setting, backup, kBackupItem);
     captionOnShow(setting, verify, kVerifyItem);
 
