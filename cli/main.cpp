@@ -1,6 +1,8 @@
 // zr580-cli: the programming tool's operations for scripts and tests, one
 // subcommand per operation.
 #include "cli/CliCommon.h"
+#include "compare/DocumentCompare.h"
+#include "safewrite/SafeWrite.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -66,6 +68,8 @@ int main(int argc, char** argv) {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("zr580-cli"));
+    // A failed check of a write names channels and fields, as "diff" does.
+    SetWrittenDifferenceNamer(NamedRadioImageDifferences);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2) {
         PrintUsage();

@@ -163,3 +163,14 @@ QString ChannelSheetHtml(const DocumentRecord& doc, const SideValues& side, cons
     html += SettingsTable(doc, side);
     return html + QStringLiteral("</body></html>");
 }
+
+QString ChannelSheetRunningHeading(const QString& fileName) {
+    const AppState& s = app();
+    return QStringList{Say("SheetTitle"), Say("SheetModel") + u' ' + s.displayModelName,
+                       Say("SheetBand") + u' ' + s.bandText, Say("SheetFile") + u' ' + fileName}
+        .join(QStringLiteral("   "));
+}
+
+QString ChannelSheetPageNumber(int page, int pages) {
+    return Say("SheetPage").arg(page).arg(pages);
+}

@@ -26,7 +26,37 @@ int readBlocks(int end) {
 QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
+
+WrittenDifferenceNamer& differenceNamer() {
+    static WrittenDifferenceNamer namer;
+    return namer;
+}
+
+// What a check found, in the windows' words when the program can name it: the
+// first differences by channel and field, then how many more.
+QString namedDifferences(const DocumentRecord& written, const RadioImage& sent,
+                         const RadioImage& readBack) {
+    if (!differenceNamer()) return {};
+    RadioImage radio = sent;
+    for (int a = 0; a < kWrittenEnd; ++a)
+        if (IsCheckedAddress(a)) radio[a] = readBack[a];
+    const QList<QStringList> names = differenceNamer()(written, sent, radio);
+    if (names.isEmpty()) return QLatin1Char('\n') + SafeWriteText("NothingNamed");
+    QString text = QLatin1Char('\n') + SafeWriteText("DifferencesNamed");
+    for (qsizetype i = 0; i < names.size() && i < kListedDifferences; ++i) {
+        const QStringList& n = names.at(i);
+        text += QLatin1Char('\n') +
+                SafeWriteText("DifferenceLine").arg(n.value(0), n.value(1), n.value(2));
+    }
+    if (names.size() > kListedDifferences)
+        text += QLatin1Char('\n') + SafeWriteText("MoreDifferences").arg(names.size() - kListedDifferences);
+    return text;
+}
 } // namespace
+
+void SetWrittenDifferenceNamer(WrittenDifferenceNamer namer) {
+    differenceNamer() = std::move(namer);
+}
 
 int PhaseLineBytes(SafeWritePhase phase) {
     switch (phase) {
@@ -158,6 +188,10 @@ void SafeWrite::phaseEnded(bool success) {
         result_.backupPath.isEmpty()
             ? QString()
             : QLatin1Char('\n') + SafeWriteText("BackupAt").arg(nativePath(result_.backupPath));
+    // A write that succeeded says what was done besides writing.
+    QString completed = MessageText(Msg::WriteCompleted);
+    if (!result_.backupPath.isEmpty())
+        completed += QLatin1Char('\n') + SafeWriteText("BackedUpTo").arg(nativePath(result_.backupPath));
     switch (phase_) {
     case SafeWritePhase::Backup:
         if (success)
@@ -174,7 +208,7 @@ void SafeWrite::phaseEnded(bool success) {
         }
         sent_ = link_.image();
         if (!options_.verify)
-            finish(true, MessageText(Msg::WriteCompleted));
+            finish(true, completed);
         else if (!startPhase(SafeWritePhase::Verify))
             finish(false, SafeWriteText("VerifyReadFailed") + backupNote);
         return;
@@ -185,12 +219,12 @@ void SafeWrite::phaseEnded(bool success) {
         }
         result_.difference = CompareWritten(sent_, link_.image());
         if (result_.difference.same())
-            finish(true, MessageText(Msg::WriteCompleted));
+            finish(true, completed + QLatin1Char('\n') + SafeWriteText("Checked"));
         else
             finish(false, SafeWriteText("VerifyMismatch")
                                   .arg(result_.difference.count)
                                   .arg(DifferenceAddresses(result_.difference)) +
-                              backupNote);
+                              namedDifferences(backupBase_, sent_, link_.image()) + backupNote);
         return;
     }
 }

@@ -35,6 +35,16 @@ struct SafeWriteResult {
     ImageDifference difference; // of the read-back check
 };
 
+// Names what differs between the memory written and the memory read back, in
+// the words of the editor windows: per difference its place and field, the value
+// written and the value the radio holds. `written` is the document the image was
+// made from; `radio` holds what was sent wherever a write's check does not look.
+// The program sets it (from its compare engine); without it a failed check
+// names addresses only.
+using WrittenDifferenceNamer = std::function<QList<QStringList>(
+    const DocumentRecord& written, const RadioImage& sent, const RadioImage& radio)>;
+void SetWrittenDifferenceNamer(WrittenDifferenceNamer namer);
+
 // Bytes on the wire of each phase (requests and replies).
 int PhaseLineBytes(SafeWritePhase phase);
 

@@ -2,7 +2,8 @@
 // The window that lists what differs between the open document and a file or a
 // radio: one row per difference (where, field, this document's value, the
 // other's value), "No differences." when there is none, and a button that copies
-// the list as text (a line per difference, tab-separated).
+// the list as text (a heading line, the column headings and a line per
+// difference, tab-separated).
 
 #include "compare/DocumentCompare.h"
 
@@ -30,4 +31,5 @@ class FrmCompare : public QWidget {
     QPushButton* copyButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QList<Difference> differences_;
+    QString other_; // what the document was compared with
 };

@@ -83,21 +83,21 @@ void FileNew() {
     LoadNewDoc();
 }
 
-void FileOpen(const QString& startName, const QString& title) {
+namespace {
+// A changed document is offered for saving; false when it must stay open.
+bool leaveChangedDocument() {
     // A value still being typed is part of the document that may be left.
     CommitPendingEdits();
-    if (IsModified()) {
-        const MsgAnswer answer =
-            ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
-        if (answer == MsgAnswer::Cancel) return;
-        // A save that did not happen (dialog cancelled, file error) keeps the
-        // changed document instead of dropping it for another file.
-        if (answer == MsgAnswer::Yes && !saveBeforeLeaving()) return;
-    }
-    const QString path =
-        AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
-    if (path.isEmpty()) return;
+    if (!IsModified()) return true;
+    const MsgAnswer answer =
+        ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
+    if (answer == MsgAnswer::Cancel) return false;
+    // A save that did not happen (dialog cancelled, file error) keeps the
+    // changed document instead of dropping it for another file.
+    return answer != MsgAnswer::Yes || saveBeforeLeaving();
+}
 
+bool openChosenFile(const QString& path) {
     const QString previousName = app().documentName;
     app().documentName = path;
     CloseCurAllWindows();
@@ -107,11 +107,25 @@ void FileOpen(const QString& startName, const QString& title) {
         ShowChildWindow(QStringLiteral("frmCommChInfo"));
         RefreshMainTitle();
         CascadeChildWindows();
-        return;
+        return false;
     }
     ShowChildWindow(QStringLiteral("frmCommChInfo"));
     ApplyMainCaptions();
     CascadeChildWindows();
+    return true;
+}
+} // namespace
+
+void FileOpen(const QString& startName, const QString& title) {
+    if (!leaveChangedDocument()) return;
+    const QString path =
+        AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
+    if (path.isEmpty()) return;
+    openChosenFile(path);
+}
+
+bool FileOpenPath(const QString& path) {
+    return leaveChangedDocument() && openChosenFile(path);
 }
 
 bool FileSave() {

@@ -32,6 +32,8 @@ void FileNew();
 // File Open: offers to save a changed document, then loads the chosen file. The
 // dialog starts at startName (a folder ends with "/") under its title when given.
 void FileOpen(const QString& startName = QString(), const QString& title = QString());
+// File Open of a file already chosen; false when the document stayed as it was.
+bool FileOpenPath(const QString& path);
 // File Save: Save As for a never-saved document, else asks before overwriting.
 // True when the document was saved.
 bool FileSave();

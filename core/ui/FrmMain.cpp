@@ -6,6 +6,7 @@
 #include "core/Language.h"
 #include "core/Startup.h"
 #include "core/ui/AboutWindows.h"
+#include "core/ui/ChildPlacement.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/Help.h"
@@ -218,6 +219,8 @@ void FrmMain::buildMenus() {
         if (!m || actions_.contains(item.name)) continue;
         auto* a = new QAction(m);
         a->setObjectName(item.name);
+        a->setSeparator(!item.caption);
+        if (!item.shortcut.isEmpty()) a->setShortcuts(QKeySequence::listFromString(item.shortcut));
         m->insertAction(actions_.value(item.before), a);
         actions_.insert(item.name, a);
     }
@@ -332,6 +335,10 @@ void FrmMain::connectActions() {
             }
         ShowHelpTopics(this);
     });
+    // The File menu's Print item stays hidden, but its key opens the print preview.
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    print->setObjectName(QStringLiteral("shortcutPrint"));
+    connect(print, &QShortcut::activated, this, [this] { runMenuItem(QStringLiteral("mnuFilePrint")); });
 }
 
 void FrmMain::runMenuItem(const QString& name) {
@@ -480,6 +487,10 @@ void FrmMain::LoadNewDoc() {
 
 void FrmMain::Cascade() {
     mdi_->cascadeSubWindows();
+    // Cascading steps each window further down and right: every one stays inside
+    // the child area with its buttons in view.
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        FitIntoRoom(sub);
 }
 
 void FrmMain::CheckLanguageChange() {

@@ -97,8 +97,8 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
 
     app().languageIndex = Chinese;
     main_->CheckLanguageChange();
-    EXPECT_EQ(action("mnuFileExportCsv")->text(), "导出信道 (CSV)...");
-    EXPECT_EQ(action("mnuFileImportCsv")->text(), "导入信道 (CSV)...");
+    EXPECT_EQ(action("mnuFileExportCsv")->text(), "导出信道 (CSV)(&E)...");
+    EXPECT_EQ(action("mnuFileImportCsv")->text(), "导入信道 (CSV)(&I)...");
 }
 
 TEST_F(ExchangeMenuTest, ThePrintWindowPreviewsTheSheetAndSavesItAsPdf) {
