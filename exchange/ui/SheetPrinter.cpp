@@ -74,11 +74,14 @@ void PrintChannelSheet(const QString& html, QPagedPaintDevice* device) {
     const qreal scale = device->logicalDpiY() / 96.0;
     painter.scale(device->logicalDpiX() / 96.0, scale);
     const QString heading = ChannelSheetRunningHeading(FileNameOf(app().documentName));
+    // The foot's font in the document's units, as the sheet's own text is laid out.
+    QFont footFont = font;
+    footFont.setPixelSize(qRound(font.pointSizeF() * 96.0 / 72.0));
     const int pages = document.pageCount();
     for (int p = 0; p < pages; ++p) {
         if (p > 0) device->newPage();
         painter.save();
-        painter.setFont(font);
+        painter.setFont(footFont);
         const QRectF foot(0, page.height() - band, page.width(), band);
         painter.drawText(foot, Qt::AlignLeft | Qt::AlignBottom, heading);
         painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom,
