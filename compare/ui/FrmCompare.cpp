@@ -25,7 +25,6 @@ FrmCompare::FrmCompare(QWidget* parent) : QWidget(parent) {
     setWindowTitle(text("Title"));
     // Small enough for the child area of a small screen: the list scrolls.
     setMinimumSize(320, 200);
-    resize(640, 360);
 
     label1_ = new QLabel;
     label1_->setObjectName(QStringLiteral("Label1"));

@@ -22,6 +22,7 @@ class FrmCompare : public QWidget {
     void showDifferences(const QList<Difference>& differences, const QString& other);
     // The list as the copy button puts it on the clipboard.
     QString reportText() const;
+    QSize sizeHint() const override { return {640, 360}; }
 
   private:
     void copyReport();
