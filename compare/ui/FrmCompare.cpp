@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/DocumentOps.h"
 #include "core/Language.h"
+#include "core/ui/ChildPlacement.h"
 #include "core/ui/CommonCaptions.h"
 
 #include <QApplication>
@@ -72,6 +73,8 @@ void FrmCompare::showDifferences(const QList<Difference>& differences, const QSt
     label1_->setText(differences.isEmpty() ? NoDifferencesText()
                                            : text("Count").arg(differences.size()).arg(other));
     grid_->setVisible(!differences.isEmpty());
+    // The new contents may have grown the window: it stays inside the child area.
+    FitIntoRoom(this);
 }
 
 QString FrmCompare::reportText() const {

@@ -154,6 +154,8 @@ FrmMain::FrmMain() {
     // The child area yields all its width to the tree panel: a wide panel never
     // makes the window itself wider.
     mdi_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    // A child area that becomes smaller keeps every child inside it.
+    mdi_->viewport()->installEventFilter(this);
 
     buildMenus();
     buildToolbar();
@@ -605,6 +607,11 @@ void FrmMain::resizeEvent(QResizeEvent* e) {
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == mdi_->viewport() && e->type() == QEvent::Resize) {
+        for (QMdiSubWindow* sub : mdi_->subWindowList())
+            FitIntoRoom(sub);
+        return false;
+    }
     if (watched == splitter_) {
         switch (e->type()) {
         case QEvent::MouseButtonPress:

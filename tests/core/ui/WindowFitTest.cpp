@@ -38,12 +38,15 @@ QStringList outside(QWidget* window, QWidget* roomWidget, const QRect& room) {
                                 ? frame->frameGeometry()
                                 : QRect(roomWidget->mapFromGlobal(frame->mapToGlobal(QPoint())),
                                         frame->size());
-    if (!room.contains(frameRect))
-        problems << QStringLiteral("frame %1,%2 %3x%4")
+    // A child's frame may overhang its area by the one-pixel border: its buttons count.
+    if (!room.adjusted(0, 0, frame->isWindow() ? 0 : 1, 0).contains(frameRect))
+        problems << QStringLiteral("frame %1,%2 %3x%4 in %5x%6")
                         .arg(frameRect.x())
                         .arg(frameRect.y())
                         .arg(frameRect.width())
-                        .arg(frameRect.height());
+                        .arg(frameRect.height())
+                        .arg(room.width())
+                        .arg(room.height());
     for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
         if (!b->isVisibleTo(window) || b->objectName().isEmpty() ||
             b->objectName().startsWith(QStringLiteral("CommandRestart_")))
