@@ -62,7 +62,9 @@ class TerminalLinkUi : public LinkUi {
 
     void showMessage(const QString& text, MsgIcon) override {
         endProgressLine();
-        if (text == MessageText(Msg::ReadCompleted) || text == MessageText(Msg::WriteCompleted)) {
+        // A safe write says after "Write Data Completed." what it did besides.
+        if (text == MessageText(Msg::ReadCompleted) ||
+            text.startsWith(MessageText(Msg::WriteCompleted))) {
             completion = text;
             return;
         }

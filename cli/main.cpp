@@ -1,8 +1,10 @@
 // zr580-cli: the programming tool's operations for scripts and tests, one
 // subcommand per operation.
 #include "cli/CliCommon.h"
+#include "compare/DocumentCompare.h"
 #include "core/CommandLine.h"
 #include "core/TemporaryFolder.h"
+#include "safewrite/SafeWrite.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -86,6 +88,8 @@ int main(int argc, char** argv) {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(kName);
+    // A failed check of a write names channels and fields, as "diff" does.
+    SetWrittenDifferenceNamer(NamedRadioImageDifferences);
     QStringList args = QCoreApplication::arguments();
     if (args.value(1) == QLatin1String("help")) args[1] = QStringLiteral("--help");
     ToolOptions tool;

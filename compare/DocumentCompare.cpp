@@ -249,6 +249,14 @@ void compareScan(Collector& c, const DocumentRecord& a, const DocumentRecord& b)
     }
 }
 
+// A message line as its window shows it: the blank fill is no text.
+QString shownLine(const FixedText<32>& line) {
+    QString text = MessageLineText(line);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
 void compareMessages(Collector& c, const DocumentRecord& a, const DocumentRecord& b) {
     const QString place = MessageCaptions::kCaption();
     const std::array<const FixedText<32>*, 2> la{&a.settings.messageText1,
@@ -258,7 +266,7 @@ void compareMessages(Collector& c, const DocumentRecord& a, const DocumentRecord
     for (std::size_t k = 0; k < 2; ++k)
         if (!(*la[k] == *lb[k]))
             c.add(DiffSection::Message, place, text("MessageLine").arg(k + 1),
-                  MessageLineText(*la[k]), MessageLineText(*lb[k]));
+                  shownLine(*la[k]), shownLine(*lb[k]));
 }
 
 // The data no window shows, each block as one line of its stored values.
@@ -381,4 +389,38 @@ QString DifferenceReport(const QList<Difference>& differences) {
 
 QString DifferenceName(const Difference& d) {
     return d.place + u' ' + d.field;
+}
+
+QString DifferencePlace(const Difference& d) {
+    if (d.section != DiffSection::Channel || d.channel < 1) return d.place;
+    return text("GridPlace").arg(GroupOf(d.channel)).arg(InGroupNumberOf(d.channel)).arg(d.channel);
+}
+
+QList<Difference> CompareRadioImages(const DocumentRecord& base, const RadioImage& sent,
+                                     const RadioImage& radio) {
+    DocumentSnapshot written{base, {}};
+    DocumentSnapshot held = written;
+    ImageToDocument(sent, written.record, written.side);
+    ImageToDocument(radio, held.record, held.side);
+    return CompareDocuments(written, held);
+}
+
+QList<QStringList> NamedRadioImageDifferences(const DocumentRecord& base, const RadioImage& sent,
+                                              const RadioImage& radio) {
+    QList<QStringList> named;
+    for (const Difference& d : CompareRadioImages(base, sent, radio))
+        named.append({DifferencePlace(d) + u' ' + d.field, d.mine, d.theirs});
+    return named;
+}
+
+QString DifferenceCopyText(const QList<Difference>& differences, const QString& mine,
+                           const QString& other) {
+    if (differences.isEmpty()) return DifferenceReport(differences);
+    QString out = text("CopyHeading").arg(mine, other).arg(differences.size()) + u'\n';
+    out += QStringList{text("ColumnPlace"), text("ColumnField"), text("ColumnMine"), other}.join(
+               u'\t') +
+           u'\n';
+    for (const Difference& d : differences)
+        out += QStringList{DifferencePlace(d), d.field, d.mine, d.theirs}.join(u'\t') + u'\n';
+    return out;
 }

@@ -48,3 +48,20 @@ QString DifferenceReport(const QList<Difference>& differences);
 QString NoDifferencesText();
 // A short name of a difference: "Channel 5 RX Frequency" / "信道5 接收频率".
 QString DifferenceName(const Difference& difference);
+// Where a difference is, as the windows show it: a channel by its group and row
+// as the channel grid names it, with its channel number beside ("Group 2 CH 1
+// (channel 17)"); anything else by its window.
+QString DifferencePlace(const Difference& difference);
+// The differences between two images of a radio's memory written from the
+// document `base` (what no image holds comes from it), as CompareWithRadioImage
+// finds them: `sent` is what was written, `radio` what the radio holds.
+QList<Difference> CompareRadioImages(const DocumentRecord& base, const RadioImage& sent,
+                                     const RadioImage& radio);
+// The same, each as its place and field, the value sent and the value held.
+QList<QStringList> NamedRadioImageDifferences(const DocumentRecord& base, const RadioImage& sent,
+                                              const RadioImage& radio);
+// The compare window's copy: a heading line (what was compared with what and the
+// number of differences), the column headings, then a line per difference with
+// its place as DifferencePlace names it; or "No differences.".
+QString DifferenceCopyText(const QList<Difference>& differences, const QString& mine,
+                           const QString& other);

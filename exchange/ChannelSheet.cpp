@@ -19,8 +19,13 @@ QString Say(const char* key) {
     return LanguageText(QStringLiteral("Exchange"), QLatin1String(key));
 }
 
+// Heading cells are shaded as cells: a shade given by style sheet would also lie
+// behind their text, over the table's bottom border in the last row.
 QString Cell(const QString& text, const char* tag = "td") {
-    return QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), text.toHtmlEscaped());
+    const bool heading = qstrcmp(tag, "th") == 0;
+    return QStringLiteral("<%1%3>%2</%1>")
+        .arg(QLatin1String(tag), text.toHtmlEscaped(),
+             heading ? QStringLiteral(" bgcolor=\"#e4e4e4\"") : QString());
 }
 
 // The list item a window shows for a stored value; "-" when it shows none.
@@ -145,7 +150,10 @@ QString ChannelSheetHtml(const DocumentRecord& doc, const SideValues& side, cons
         "<html><head><style>"
         "h2 { font-size: 13pt; margin: 0; } h3 { font-size: 10pt; margin-top: 6px; "
         "margin-bottom: 2px; } table { border-collapse: collapse; font-size: 8pt; } "
-        "th { background-color: #e4e4e4; } td, th { padding: 0px 3px; } td { white-space: nowrap; }"
+        "td, th { padding: 0px 3px; } td { white-space: nowrap; }"
+        // The settings' bold labels reach below their line: room for them above
+        // the table's bottom border.
+        "table.settings td, table.settings th { padding-bottom: 1px; }"
         "</style></head><body>");
     html += QStringLiteral("<h2>%1</h2>").arg(Say("SheetTitle").toHtmlEscaped());
     html += QStringLiteral("<table class=\"heading\" cellpadding=\"2\"><tr>") +
@@ -162,4 +170,15 @@ QString ChannelSheetHtml(const DocumentRecord& doc, const SideValues& side, cons
     if (shown == 0) html += QStringLiteral("<p>%1</p>").arg(Say("SheetNoChannels").toHtmlEscaped());
     html += SettingsTable(doc, side);
     return html + QStringLiteral("</body></html>");
+}
+
+QString ChannelSheetRunningHeading(const QString& fileName) {
+    const AppState& s = app();
+    return QStringList{Say("SheetTitle"), Say("SheetModel") + u' ' + s.displayModelName,
+                       Say("SheetBand") + u' ' + s.bandText, Say("SheetFile") + u' ' + fileName}
+        .join(QStringLiteral("   "));
+}
+
+QString ChannelSheetPageNumber(int page, int pages) {
+    return Say("SheetPage").arg(page).arg(pages);
 }

@@ -14,3 +14,8 @@ inline constexpr int kSheetGroupsPerPage = 3;
 
 QString ChannelSheetHtml(const DocumentRecord& doc, const SideValues& side, const QString& fileName,
                          const QDate& date);
+
+// The line at the foot of every page beside its number: title, model, band and file.
+QString ChannelSheetRunningHeading(const QString& fileName);
+// "Page 1 of 3" in the current language.
+QString ChannelSheetPageNumber(int page, int pages);

@@ -27,7 +27,37 @@ int readBlocks(int end) {
 QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
+
+WrittenDifferenceNamer& differenceNamer() {
+    static WrittenDifferenceNamer namer;
+    return namer;
+}
+
+// What a check found, in the windows' words when the program can name it: the
+// first differences by channel and field, then how many more.
+QString namedDifferences(const DocumentRecord& written, const RadioImage& sent,
+                         const RadioImage& readBack) {
+    if (!differenceNamer()) return {};
+    RadioImage radio = sent;
+    for (int a = 0; a < kWrittenEnd; ++a)
+        if (IsCheckedAddress(a)) radio[a] = readBack[a];
+    const QList<QStringList> names = differenceNamer()(written, sent, radio);
+    if (names.isEmpty()) return QLatin1Char('\n') + SafeWriteText("NothingNamed");
+    QString text = QLatin1Char('\n') + SafeWriteText("DifferencesNamed");
+    for (qsizetype i = 0; i < names.size() && i < kListedDifferences; ++i) {
+        const QStringList& n = names.at(i);
+        text += QLatin1Char('\n') +
+                SafeWriteText("DifferenceLine").arg(n.value(0), n.value(1), n.value(2));
+    }
+    if (names.size() > kListedDifferences)
+        text += QLatin1Char('\n') + SafeWriteText("MoreDifferences").arg(names.size() - kListedDifferences);
+    return text;
+}
 } // namespace
+
+void SetWrittenDifferenceNamer(WrittenDifferenceNamer namer) {
+    differenceNamer() = std::move(namer);
+}
 
 int PhaseLineBytes(SafeWritePhase phase) {
     switch (phase) {
@@ -157,11 +187,26 @@ bool SafeWrite::startPhase(SafeWritePhase phase) {
     return false;
 }
 
+namespace {
+// Where the radio's previous memory is kept, as a line to add to a failure.
+QString backupNoteOf(const SafeWriteResult& result) {
+    return result.backupPath.isEmpty()
+               ? QString()
+               : QLatin1Char('\n') + SafeWriteText("BackupAt").arg(nativePath(result.backupPath));
+}
+
+// A write that succeeded says what was done besides writing.
+QString completedText(const SafeWriteResult& result) {
+    QString completed = MessageText(Msg::WriteCompleted);
+    if (!result.backupPath.isEmpty())
+        completed += QLatin1Char('\n') + SafeWriteText("BackedUpTo").arg(nativePath(result.backupPath));
+    return completed;
+}
+} // namespace
+
 void SafeWrite::phaseEnded(bool success) {
-    const QString backupNote =
-        result_.backupPath.isEmpty()
-            ? QString()
-            : QLatin1Char('\n') + SafeWriteText("BackupAt").arg(nativePath(result_.backupPath));
+    const QString backupNote = backupNoteOf(result_);
+    const QString completed = completedText(result_);
     switch (phase_) {
     case SafeWritePhase::Backup:
         if (success)
@@ -179,7 +224,7 @@ void SafeWrite::phaseEnded(bool success) {
         sent_ = link_.image();
         rereadBlocks_.clear();
         if (!options_.verify)
-            finish(true, MessageText(Msg::WriteCompleted));
+            finish(true, completed);
         else if (!startPhase(SafeWritePhase::Verify))
             finish(false, SafeWriteText("VerifyReadFailed") + backupNote);
         return;
@@ -194,10 +239,7 @@ void SafeWrite::phaseEnded(bool success) {
 }
 
 void SafeWrite::afterVerify() {
-    const QString backupNote =
-        result_.backupPath.isEmpty()
-            ? QString()
-            : QLatin1Char('\n') + SafeWriteText("BackupAt").arg(nativePath(result_.backupPath));
+    const QString backupNote = backupNoteOf(result_);
     const RadioImage& read = link_.image();
     if (rereadBlocks_.isEmpty()) {
         readBack_ = read;
@@ -208,7 +250,7 @@ void SafeWrite::afterVerify() {
     }
     result_.difference = CompareWritten(sent_, readBack_);
     if (result_.difference.same()) {
-        finish(true, MessageText(Msg::WriteCompleted));
+        finish(true, completedText(result_) + QLatin1Char('\n') + SafeWriteText("Checked"));
         return;
     }
     const bool reread = !rereadBlocks_.isEmpty();
@@ -230,7 +272,7 @@ void SafeWrite::afterVerify() {
     finish(false, SafeWriteText("VerifyMismatch")
                           .arg(result_.difference.count)
                           .arg(DifferenceAddresses(result_.difference)) +
-                      backupNote);
+                      namedDifferences(backupBase_, sent_, readBack_) + backupNote);
 }
 
 void SafeWrite::afterBackup() {

@@ -44,6 +44,16 @@ struct SafeWriteResult {
 
 constexpr int kRewrites = 2;
 
+// Names what differs between the memory written and the memory read back, in
+// the words of the editor windows: per difference its place and field, the value
+// written and the value the radio holds. `written` is the document the image was
+// made from; `radio` holds what was sent wherever a write's check does not look.
+// The program sets it (from its compare engine); without it a failed check
+// names addresses only.
+using WrittenDifferenceNamer = std::function<QList<QStringList>(
+    const DocumentRecord& written, const RadioImage& sent, const RadioImage& radio)>;
+void SetWrittenDifferenceNamer(WrittenDifferenceNamer namer);
+
 // Bytes on the wire of each phase (requests and replies); the backup's are
 // those of its checked read.
 int PhaseLineBytes(SafeWritePhase phase);

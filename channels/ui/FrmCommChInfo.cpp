@@ -30,6 +30,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
 #include <array>
 
 using namespace ChannelGrid;
@@ -495,6 +496,49 @@ void FrmCommChInfo::followRow(int row) {
     // Shown without the focus and without reloading the edit window, which chose
     // the row and keeps the focus.
     EnterGridEdit(false, false);
+}
+
+FrmCommChInfo::CellPaste FrmCommChInfo::pasteIntoCell(const QString& value) {
+    const int row = grid_->currentRow();
+    const int column = grid_->currentColumn();
+    if (row < 1 || row >= kRows || column < 1 || column > 9 || !editorVisible())
+        return CellPaste::NoCell;
+    QString text = value.trimmed();
+    if (column == 1 || column == 2) {
+        // "440.125", "440.125 MHz": the digits the box would take when typed.
+        if (text.endsWith(QStringLiteral("MHz"), Qt::CaseInsensitive)) text = text.chopped(3).trimmed();
+        QString acceptable = text;
+        int position = 0;
+        if (text.isEmpty() || !text1_->validator() ||
+            text1_->validator()->validate(acceptable, position) != QValidator::Acceptable)
+            return CellPaste::NotFrequency;
+        text1_->setText(text);
+        text1_->setModified(true);
+        SaveShowGridData();
+        EnterGridEdit();
+        return CellPaste::Taken;
+    }
+    QComboBox* selector = selectorOf(column);
+    if (!selector || !selector->isEnabled()) return CellPaste::NoCell;
+    int index = selector->findText(text, Qt::MatchFixedString); // without case
+    if (index < 0) return CellPaste::NotChoice;
+    selector->setCurrentIndex(index);
+    SaveShowGridData();
+    EnterGridEdit();
+    return CellPaste::Taken;
+}
+
+QString FrmCommChInfo::currentHeading() const {
+    const int column = grid_->currentColumn();
+    return column >= 0 && column < kColumns ? kHeadings[static_cast<std::size_t>(column)]() : QString();
+}
+
+QStringList FrmCommChInfo::currentChoices() const {
+    QStringList choices;
+    if (const QComboBox* selector = selectorOf(grid_->currentColumn()))
+        for (int i = 0; i < selector->count(); ++i)
+            choices.append(selector->itemText(i));
+    return choices;
 }
 
 void FrmCommChInfo::commitPendingEdit() {

@@ -56,6 +56,14 @@ class FrmCommChInfo : public QWidget, public CommitsPendingEdit, public ReshowsD
     // The selector laid over cells of a grid column (3 to 9), or nullptr.
     QComboBox* selectorOf(int column) const;
 
+    // A single value from the clipboard put into the current cell as if typed or
+    // chosen there, then stored through the cell's own rules.
+    enum class CellPaste { Taken, NoCell, NotFrequency, NotChoice };
+    CellPaste pasteIntoCell(const QString& value);
+    // The current cell's column heading and, for a selector, its choices.
+    QString currentHeading() const;
+    QStringList currentChoices() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

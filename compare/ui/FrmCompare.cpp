@@ -1,6 +1,9 @@
 #include "compare/ui/FrmCompare.h"
 
+#include "core/AppState.h"
+#include "core/DocumentOps.h"
 #include "core/Language.h"
+#include "core/ui/ChildPlacement.h"
 #include "core/ui/CommonCaptions.h"
 
 #include <QApplication>
@@ -21,7 +24,8 @@ QString text(const char* key) {
 FrmCompare::FrmCompare(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("FrmCompare"));
     setWindowTitle(text("Title"));
-    setMinimumSize(640, 320);
+    // Small enough for the child area of a small screen: the list scrolls.
+    setMinimumSize(320, 200);
 
     label1_ = new QLabel;
     label1_->setObjectName(QStringLiteral("Label1"));
@@ -54,13 +58,14 @@ FrmCompare::FrmCompare(QWidget* parent) : QWidget(parent) {
 
 void FrmCompare::showDifferences(const QList<Difference>& differences, const QString& other) {
     differences_ = differences;
+    other_ = other;
     setWindowTitle(text("Title") + QStringLiteral(" - ") + other);
     grid_->setHorizontalHeaderLabels(
         {text("ColumnPlace"), text("ColumnField"), text("ColumnMine"), other});
     grid_->setRowCount(static_cast<int>(differences.size()));
     for (int r = 0; r < differences.size(); ++r) {
         const Difference& d = differences.at(r);
-        const QStringList cells{d.place, d.field, d.mine, d.theirs};
+        const QStringList cells{DifferencePlace(d), d.field, d.mine, d.theirs};
         for (int c = 0; c < 4; ++c)
             grid_->setItem(r, c, new QTableWidgetItem(cells.at(c)));
     }
@@ -68,10 +73,12 @@ void FrmCompare::showDifferences(const QList<Difference>& differences, const QSt
     label1_->setText(differences.isEmpty() ? NoDifferencesText()
                                            : text("Count").arg(differences.size()).arg(other));
     grid_->setVisible(!differences.isEmpty());
+    // The new contents may have grown the window: it stays inside the child area.
+    FitIntoRoom(this);
 }
 
 QString FrmCompare::reportText() const {
-    return DifferenceReport(differences_);
+    return DifferenceCopyText(differences_, FileNameOf(app().documentName), other_);
 }
 
 void FrmCompare::copyReport() {

@@ -1,5 +1,6 @@
 #include "core/ui/ChildPlacement.h"
 
+#include <QLayout>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QWidget>
@@ -22,6 +23,17 @@ QRect roomOf(QWidget* frame) {
     if (!frame->isWindow() && frame->parentWidget()) return frame->parentWidget()->rect();
     const QScreen* screen = frame->screen();
     return screen ? screen->availableGeometry() : QRect();
+}
+
+// Room the window manager's frame and title bar take around a window of its own
+// before it is shown and the real frame is known.
+constexpr QSize kFrameAllowance(16, 40);
+
+QSize frameMargins(QWidget* frame) {
+    if (!frame->isWindow()) return {};
+    if (frame->isVisible() && frame->frameGeometry().size() != frame->size())
+        return frame->frameGeometry().size() - frame->size();
+    return frame->isVisible() ? QSize() : kFrameAllowance;
 }
 
 int overlap(const QRect& a, const QRect& b) {
@@ -64,4 +76,20 @@ void PlaceBeside(QWidget* window, QWidget* anchor) {
         }
     }
     frame->move(best.topLeft()); // for a window, move() places its outer frame
+}
+
+void FitIntoRoom(QWidget* window) {
+    if (!window) return;
+    QWidget* frame = frameOf(window);
+    const QRect room = roomOf(frame);
+    if (room.isEmpty()) return;
+    if (QLayout* layout = frame->layout()) layout->activate(); // its minimum size
+    const QSize margins = frameMargins(frame);
+    const QSize most = (room.size() - margins).expandedTo(QSize(1, 1));
+    const QSize size = frame->size().boundedTo(most).expandedTo(frame->minimumSize());
+    if (size != frame->size()) frame->resize(size);
+    if (frame->isWindow() && !frame->isVisible()) return;
+    const QRect outer(outerRect(frame).topLeft(), size + margins);
+    const QPoint corner = keptInside(outer, room).topLeft();
+    if (corner != outer.topLeft()) frame->move(corner);
 }

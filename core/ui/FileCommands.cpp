@@ -95,14 +95,9 @@ void FileNew() {
     LoadNewDoc();
 }
 
-void FileOpen(const QString& startName, const QString& title, const QStringList& places) {
-    if (!OfferToSaveChanges()) return;
-    extraPlaces() = places;
-    const QString path =
-        AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
-    extraPlaces().clear();
-    if (path.isEmpty()) return;
+namespace {
 
+bool openChosenFile(const QString& path) {
     const QString previousName = app().documentName;
     app().documentName = path;
     CloseCurAllWindows();
@@ -112,11 +107,27 @@ void FileOpen(const QString& startName, const QString& title, const QStringList&
         ShowChildWindow(QStringLiteral("frmCommChInfo"));
         RefreshMainTitle();
         CascadeChildWindows();
-        return;
+        return false;
     }
     ShowChildWindow(QStringLiteral("frmCommChInfo"));
     ApplyMainCaptions();
     CascadeChildWindows();
+    return true;
+}
+} // namespace
+
+void FileOpen(const QString& startName, const QString& title, const QStringList& places) {
+    if (!OfferToSaveChanges()) return;
+    extraPlaces() = places;
+    const QString path =
+        AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
+    extraPlaces().clear();
+    if (path.isEmpty()) return;
+    openChosenFile(path);
+}
+
+bool FileOpenPath(const QString& path) {
+    return OfferToSaveChanges() && openChosenFile(path);
 }
 
 bool FileSave() {

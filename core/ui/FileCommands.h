@@ -35,6 +35,8 @@ void FileNew();
 // and offers the further folders `places`.
 void FileOpen(const QString& startName = QString(), const QString& title = QString(),
               const QStringList& places = {});
+// File Open of a file already chosen; false when the document stayed as it was.
+bool FileOpenPath(const QString& path);
 // File Save: Save As for a never-saved document, else asks before overwriting.
 // True when the document was saved.
 bool FileSave();

@@ -6,6 +6,7 @@
 #include "core/Language.h"
 #include "core/Startup.h"
 #include "core/ui/AboutWindows.h"
+#include "core/ui/ChildPlacement.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/Help.h"
@@ -154,6 +155,8 @@ FrmMain::FrmMain() {
     // The child area yields all its width to the tree panel: a wide panel never
     // makes the window itself wider.
     mdi_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    // A child area that becomes smaller keeps every child inside it.
+    mdi_->viewport()->installEventFilter(this);
 
     buildMenus();
     buildToolbar();
@@ -219,6 +222,8 @@ void FrmMain::buildMenus() {
         if (!m || actions_.contains(item.name)) continue;
         auto* a = new QAction(m);
         a->setObjectName(item.name);
+        a->setSeparator(!item.caption);
+        if (!item.shortcut.isEmpty()) a->setShortcuts(QKeySequence::listFromString(item.shortcut));
         m->insertAction(actions_.value(item.before), a);
         actions_.insert(item.name, a);
     }
@@ -333,6 +338,10 @@ void FrmMain::connectActions() {
             }
         ShowHelpTopics(this);
     });
+    // The File menu's Print item stays hidden, but its key opens the print preview.
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    print->setObjectName(QStringLiteral("shortcutPrint"));
+    connect(print, &QShortcut::activated, this, [this] { runMenuItem(QStringLiteral("mnuFilePrint")); });
 }
 
 void FrmMain::runMenuItem(const QString& name) {
@@ -481,6 +490,10 @@ void FrmMain::LoadNewDoc() {
 
 void FrmMain::Cascade() {
     mdi_->cascadeSubWindows();
+    // Cascading steps each window further down and right: every one stays inside
+    // the child area with its buttons in view.
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        FitIntoRoom(sub);
 }
 
 void FrmMain::CheckLanguageChange() {
@@ -601,6 +614,11 @@ void FrmMain::resizeEvent(QResizeEvent* e) {
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == mdi_->viewport() && e->type() == QEvent::Resize) {
+        for (QMdiSubWindow* sub : mdi_->subWindowList())
+            FitIntoRoom(sub);
+        return false;
+    }
     if (watched == splitter_) {
         switch (e->type()) {
         case QEvent::MouseButtonPress:

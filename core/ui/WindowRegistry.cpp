@@ -1,5 +1,7 @@
 #include "core/ui/WindowRegistry.h"
 
+#include "core/ui/ChildPlacement.h"
+
 #include <QApplication>
 #include <QHash>
 #include <QMdiSubWindow>
@@ -85,10 +87,12 @@ QWidget* ShowChildWindow(const QString& name) {
     if (it == registry().constEnd() || !it->create) return nullptr;
     QWidget* window = it->create();
     window->setAttribute(Qt::WA_DeleteOnClose);
-    if (host())
+    if (host()) {
         host()->addChild(window);
-    else
+    } else {
+        FitIntoRoom(window);
         window->show();
+    }
     return window;
 }
 
@@ -101,6 +105,7 @@ QWidget* OpenWindow(const QString& name) {
         window->setParent(parent, window->windowFlags() | Qt::Dialog);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
+    FitIntoRoom(window);
     window->show();
     // Run until the modal window closes, as a modal dialog would.
     QEventLoop loop;

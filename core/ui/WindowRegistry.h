@@ -19,13 +19,15 @@ bool IsRegistered(const QString& name);
 // A menu item that a capability adds to a main-window menu, placed before the
 // item (or separator) named `before` (at the end when there is none). Its
 // caption is asked for each time the captions are applied; choosing it runs the
-// registered command `command`. Added before the main window is built.
+// registered command `command`. Without a caption it is a separator line.
+// Added before the main window is built.
 struct AddedMenuItem {
     QString menu;   // e.g. "mnuProgram"
     QString before; // e.g. "mnuProgramBar0"
     QString name;   // object name of the item
     std::function<QString()> caption;
     QString command;
+    QString shortcut = {}; // several separated by "; "
 };
 void AddMenuItem(const AddedMenuItem& item);
 const QList<AddedMenuItem>& AddedMenuItems();

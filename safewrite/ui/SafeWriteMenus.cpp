@@ -1,12 +1,16 @@
 #include "safewrite/ui/SafeWriteMenus.h"
 
+#include "core/Ansi.h"
 #include "core/AppState.h"
 #include "core/MessageBox.h"
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "core/DataFile.h"
+#include "core/ui/ChildPlacement.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/FrmMain.h"
 #include "core/ui/MainWindowApi.h"
+#include "core/ui/WindowRegistry.h"
 #include "link/ImageConversion.h"
 #include "link/RadioCommands.h"
 #include "link/ui/GuiLinkUi.h"
@@ -15,11 +19,16 @@
 #include "safewrite/SafeWrite.h"
 #include "safewrite/SafeWriteSettings.h"
 #include "safewrite/SafeWriteTexts.h"
+#include "safewrite/ui/FrmRestore.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTimer>
+#include <QCoreApplication>
+#include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -31,14 +40,40 @@ constexpr Item kBackupItem{"mnuBackupBeforeWrite", "MenuBackup"};
 constexpr Item kVerifyItem{"mnuVerifyAfterWrite", "MenuVerify"};
 constexpr Item kRestoreItem{"mnuRestoreBackup", "MenuRestore"};
 
-GuiLinkUi& safeWriteUi() {
-    static GuiLinkUi ui;
-    return ui;
-}
-
 SafeWrite& programSequence() {
     static SafeWrite sequence(ProgramLink());
     return sequence;
+}
+
+void writeBackup(const QString& dataPath, bool afterFailedWrite);
+
+// The desktop's transfer windows; after a write whose check found differences,
+// the offer to write the backup taken before it back to the radio.
+class SafeWriteUi : public GuiLinkUi {
+  public:
+    void transferEnded(LinkOperation operation, bool success) override {
+        GuiLinkUi::transferEnded(operation, success);
+        const SafeWriteResult& result = programSequence().result();
+        const bool wasRestore = restoring;
+        restoring = false;
+        if (success || wasRestore || result.difference.same() || result.backupPath.isEmpty())
+            return;
+        const QString backup = result.backupPath;
+        // Asked once the sequence has ended.
+        QTimer::singleShot(0, qApp, [backup] {
+            if (ShowMessage(SafeWriteText("RestoreOffer"), MsgButtons::YesNo, MsgIcon::Question) ==
+                MsgAnswer::Yes)
+                writeBackup(backup, true);
+        });
+    }
+    // A backup is being written back: its own failure offers nothing more, as the
+    // backup it took holds what the failed write left.
+    bool restoring = false;
+};
+
+SafeWriteUi& safeWriteUi() {
+    static SafeWriteUi ui;
+    return ui;
 }
 
 QString phaseCaption(SafeWritePhase phase) {
@@ -109,6 +144,45 @@ void InstallSafeWrite(FrmMain& main) {
     SetWriteToRadioStart(StartSafeWrite);
 }
 
+namespace {
+// The safe write of `image` made from `document`, under the program's progress window.
+void startSequence(const RadioImage& image, const DocumentRecord& document,
+                   const SafeWriteSettings& settings, bool restoring) {
+    SafeWriteUi& ui = safeWriteUi();
+    SafeWrite& sequence = programSequence();
+    sequence.onPhase = [&ui](SafeWritePhase phase) { ui.setProgressCaption(phaseCaption(phase)); };
+    SafeWriteOptions options;
+    options.backup = settings.backup;
+    options.verify = settings.verify;
+    ui.restoring = restoring;
+    if (!sequence.start(ui, image, document, options)) ui.restoring = false;
+}
+
+// A restore always backs the radio up first and checks what it wrote.
+constexpr SafeWriteSettings kRestoreSettings{true, true};
+
+// Writes the memory kept in a backup, byte for byte, into the radio; the open
+// document stays. After a failed write nothing more is offered when this fails.
+void writeBackup(const QString& dataPath, bool afterFailedWrite) {
+    if (TransferRunning()) return;
+    DocumentRecord record = app().document;
+    SideValues side = app().sideValues;
+    if (!ReadDataFile(dataPath, &record, &side)) return;
+    RadioImage image{};
+    QFile raw(dataPath.chopped(3) + QStringLiteral("bin"));
+    if (raw.open(QIODevice::ReadOnly) && raw.size() == kImageSize) {
+        const QByteArray bytes = raw.readAll();
+        std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(image.data()));
+    } else {
+        image.fill(0xFF);
+        DocumentToImage(record, side, FromAnsi(record.model.modelName.trimmedValue()).trimmed(),
+                        record.model.bandIndex, image);
+    }
+    startSequence(image, record, kRestoreSettings, afterFailedWrite);
+}
+
+} // namespace
+
 void StartSafeWrite() {
     const SafeWriteSettings settings = LoadSafeWriteSettings();
     GuiLinkUi& ui = safeWriteUi();
@@ -122,33 +196,30 @@ void StartSafeWrite() {
         return;
     }
     if (!ui.confirm(MessageText(Msg::WriteConfirm))) return;
-    SafeWrite& sequence = programSequence();
-    sequence.onPhase = [&ui](SafeWritePhase phase) { ui.setProgressCaption(phaseCaption(phase)); };
-    SafeWriteOptions options;
-    options.backup = settings.backup;
-    options.verify = settings.verify;
-    sequence.start(ui, OpenDocumentImage(), app().document, options);
+    startSequence(OpenDocumentImage(), app().document, settings, false);
 }
 
 void RestoreFromBackup() {
-    // The dialog opens in the backup folder, even before the first backup, and
-    // offers the folder of earlier versions while backups are left there.
-    const QStringList folders = BackupFolders();
-    QDir().mkpath(folders.constFirst());
-    const QString before = app().documentName;
-    FileOpen(folders.constFirst() + QLatin1Char('/'), SafeWriteText("RestoreTitle"),
-             folders.mid(1));
+    if (TransferRunning()) return;
+    const QString folder = DefaultBackupFolder();
+    auto* window = new FrmRestore(folder, DialogParent());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    FitIntoRoom(window);
+    window->show();
+}
+
+void RestoreBackup(const QString& dataPath, bool writeNow) {
+    if (TransferRunning() || !FileOpenPath(dataPath)) return;
     // The restored backup is untitled, as the read it was taken by makes a
     // document: a Save asks for a name instead of overwriting the backup.
-    const auto inBackupFolder = [&folders](const QString& path) {
-        for (const QString& folder : folders)
-            if (QFileInfo(path).absolutePath() == QFileInfo(folder).absoluteFilePath()) return true;
-        return false;
-    };
-    if (app().documentName != before && !app().isNewDocument &&
-        inBackupFolder(app().documentName)) {
-        app().documentName = QStringLiteral("new.dat");
-        app().isNewDocument = true;
-        RefreshMainTitle();
+    app().documentName = QStringLiteral("new.dat");
+    app().isNewDocument = true;
+    RefreshMainTitle();
+    if (!writeNow) return;
+    if (app().document.channelCount <= 0) {
+        safeWriteUi().showMessage(MessageText(Msg::NeedOneChannel), MsgIcon::None);
+        return;
     }
+    writeBackup(dataPath, false);
 }

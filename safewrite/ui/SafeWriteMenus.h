@@ -3,6 +3,8 @@
 // and reads it back as the Setting menu's two check marks say, the Program menu
 // restores a backup.
 
+#include <QString>
+
 class FrmMain;
 
 // Adds "Back Up Radio Before Writing" and "Verify After Writing" to the Setting
@@ -12,10 +14,15 @@ void InstallSafeWrite(FrmMain& main);
 
 // The write command's start, once the edits are stored: with both settings off
 // exactly the plain write; otherwise the no-channel refusal, the confirmation and
-// the backup, write and read-back under one progress window.
+// the backup, write and read-back under one progress window. When the read-back
+// differs, writing the backup back to the radio is offered.
 void StartSafeWrite();
 
-// Opens the file dialog in the backup folder; the chosen backup becomes the
-// document (a changed document is offered for saving first), untitled so that a
-// Save never overwrites the backup.
+// Opens the Restore from Backup window on the backup folder.
 void RestoreFromBackup();
+
+// The backup becomes the document (a changed document is offered for saving
+// first), untitled so that a Save never overwrites the backup; with `writeNow`
+// it is then written to the radio by a safe write with backup and check,
+// whatever the Setting menu says, without another question.
+void RestoreBackup(const QString& dataPath, bool writeNow);

@@ -175,6 +175,16 @@ TEST_F(ExchangeCommandsTest, ThePdfSheetHoldsEveryFrequencyWithThreeGroupsAPage)
         EXPECT_TRUE(text.contains("Model ZR580") && text.contains("400 - 480 MHz") &&
                     text.contains("doc.dat") && text.contains("WELCOME"))
             << text.toStdString();
+        // Every page says which sheet it belongs to and its number.
+        const QStringList pageTexts = text.split(u'\f', Qt::SkipEmptyParts);
+        ASSERT_EQ(pageTexts.size(), pages);
+        for (int p = 1; p <= pages; ++p) {
+            const QString& page = pageTexts.at(p - 1);
+            EXPECT_TRUE(page.contains(QStringLiteral("Page %1 of %2").arg(p).arg(pages)))
+                << page.toStdString();
+            EXPECT_TRUE(page.contains("ZR580 Channel Sheet") && page.contains("File doc.dat"))
+                << page.toStdString();
+        }
         const DocumentRecord& doc = app().document;
         int missing = 0;
         for (int i = 0; i < doc.channelCount; ++i) {

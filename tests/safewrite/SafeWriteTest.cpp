@@ -116,7 +116,13 @@ TEST_F(SafeWriteTest, CleanWriteInEveryCombination) {
             EXPECT_TRUE(sequence.result().success);
             EXPECT_TRUE(rig.ui.success);
             EXPECT_EQ(rig.ui.endings, 1);
-            EXPECT_EQ(rig.ui.messages, QStringList{MessageText(Msg::WriteCompleted)});
+            // What was done besides the write is said after "Write Data Completed.".
+            QString said = MessageText(Msg::WriteCompleted);
+            if (backup)
+                said += u'\n' + SafeWriteText("BackedUpTo")
+                                     .arg(QDir::toNativeSeparators(sequence.result().backupPath));
+            if (verify) said += u'\n' + SafeWriteText("Checked");
+            EXPECT_EQ(rig.ui.messages, QStringList{said});
             EXPECT_EQ(rig.ui.events.count(QStringLiteral("opened")), 1);
             EXPECT_EQ(rig.ui.events.count(QStringLiteral("closed")), 1);
             EXPECT_EQ(SerializeDocument(app().document), document_);
@@ -157,9 +163,9 @@ TEST_F(SafeWriteTest, CleanWriteInEveryCombination) {
                 EXPECT_TRUE(sequence.result().backupPath.isEmpty());
                 continue;
             }
-            ASSERT_EQ(files.size(), 3) << files.join(u' ').toStdString();
+            ASSERT_EQ(files.size(), 4) << files.join(u' ').toStdString();
             EXPECT_TRUE(QRegularExpression(
-                            QStringLiteral(R"(^\d{4}-\d\d-\d\d_\d{6}_VM427_band2\.(bin|dat|NVD)$)"))
+                            QStringLiteral(R"(^\d{4}-\d\d-\d\d_\d{6}_VM427_band2(_SN[0-9A-Za-z_-]+)?\.(bin|dat|ini|NVD)$)"))
                             .match(files[0])
                             .hasMatch())
                 << files[0].toStdString();
@@ -228,7 +234,7 @@ TEST_F(SafeWriteTest, FaultsInTheReadBack) {
             ASSERT_TRUE(Run(rig, sequence));
             EXPECT_EQ(rig.ui.retryPrompts, 1);
             EXPECT_EQ(rig.ui.success, retry);
-            EXPECT_EQ(rig.ui.messages.contains(MessageText(Msg::WriteCompleted)), retry);
+            EXPECT_EQ(rig.ui.messages.filter(MessageText(Msg::WriteCompleted)).size(), retry ? 1 : 0);
             if (!retry) {
                 EXPECT_TRUE(rig.ui.messages.last().startsWith(SafeWriteText("VerifyReadFailed")));
             }

@@ -74,18 +74,26 @@ TEST_F(CompareWindow, FileDifferencesAreListedAndCopiedAndTheDocumentStays) {
     const QString now = was == "High" ? "Low" : "High";
     ChangeChannelData(1, 1, FieldTxPower, now);
     app().document.settings.messageText1.assignTerminated("HELLO");
+    app().document.settings.messageText2.assign("   "); // only blank fill: no text
     const QByteArray document = SerializeDocument(app().document);
 
     dialogAnswer_ = path("bench.dat");
     main_->menuAction(QStringLiteral("mnuFileCompare"))->trigger();
     ASSERT_TRUE(window());
     EXPECT_EQ(window()->windowTitle(), "Compare - bench.dat");
-    ASSERT_EQ(rows(), 2);
-    EXPECT_EQ(row(0), QStringList({"Channel 1", "TX Power", now, was}));
+    ASSERT_EQ(rows(), 3);
+    // Channels are named as the grid names them, with the channel number beside.
+    EXPECT_EQ(row(0), QStringList({"Group 1 CH 1 (channel 1)", "TX Power", now, was}));
     EXPECT_EQ(row(1), QStringList({"Embedded Message", "Line 1", "HELLO", ""}));
+    // The copy carries what was compared with what and the column headings; an
+    // empty message line reads as the window shows it.
     window()->findChild<QPushButton*>(QStringLiteral("CommandCopy"))->click();
     EXPECT_EQ(QApplication::clipboard()->text(),
-              "Channel 1\tTX Power\t" + now + "\t" + was + "\nEmbedded Message\tLine 1\tHELLO\t\n");
+              "bench.dat compared with bench.dat. Differences: 3\n"
+              "Where\tField\tThis document\tbench.dat\n"
+              "Group 1 CH 1 (channel 1)\tTX Power\t" + now + "\t" + was +
+                  "\nEmbedded Message\tLine 1\tHELLO\t\n"
+                  "Embedded Message\tLine 2\t\t\n");
     EXPECT_EQ(SerializeDocument(app().document), document);
     EXPECT_EQ(app().documentName, path("bench.dat"));
 
@@ -96,6 +104,16 @@ TEST_F(CompareWindow, FileDifferencesAreListedAndCopiedAndTheDocumentStays) {
     main_->menuAction(QStringLiteral("mnuFileCompare"))->trigger();
     EXPECT_EQ(label(), "无差别。");
     EXPECT_EQ(rows(), 0);
+
+    // In Chinese the copy's heading and the places are Chinese too.
+    app().languageIndex = Chinese;
+    dialogAnswer_ = path("bench.dat");
+    main_->menuAction(QStringLiteral("mnuFileCompare"))->trigger();
+    window()->findChild<QPushButton*>(QStringLiteral("CommandCopy"))->click();
+    const QStringList lines = QApplication::clipboard()->text().split(u'\n');
+    EXPECT_EQ(lines.value(0), "same.dat 与 bench.dat 比较，差别：3 处");
+    EXPECT_EQ(lines.value(1), "位置\t项目\t本文档\tbench.dat");
+    EXPECT_TRUE(lines.value(2).startsWith("组1 信道1 (信道1)\t")) << lines.value(2).toStdString();
 }
 
 TEST_F(CompareWindow, RadioAfterAWriteHasNoDifferencesAndNothingChanges) {
@@ -131,6 +149,7 @@ TEST_F(CompareWindow, RadioAfterAWriteHasNoDifferencesAndNothingChanges) {
     ChangeChannelData(1, 2, FieldRxFreq, QStringLiteral("451.00000"));
     main_->menuAction(QStringLiteral("mnuCompareRadio"))->trigger();
     ASSERT_TRUE(WaitFor([&] { return rows() == 1; }, 15000));
-    EXPECT_EQ(row(0), QStringList({"Channel 2", "RX Frequency", "451.00000", "450.00000"}));
+    EXPECT_EQ(row(0),
+              QStringList({"Group 1 CH 2 (channel 2)", "RX Frequency", "451.00000", "450.00000"}));
     EXPECT_EQ(window()->windowTitle(), "Compare - Radio");
 }

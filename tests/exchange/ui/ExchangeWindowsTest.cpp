@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPrintPreviewWidget>
+#include <QTimer>
 
 namespace {
 
@@ -103,8 +104,8 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
 
     app().languageIndex = Chinese;
     main_->CheckLanguageChange();
-    EXPECT_EQ(action("mnuFileExportCsv")->text(), "导出信道 (CSV)...");
-    EXPECT_EQ(action("mnuFileImportCsv")->text(), "导入信道 (CSV)...");
+    EXPECT_EQ(action("mnuFileExportCsv")->text(), "导出信道 (CSV)(&E)...");
+    EXPECT_EQ(action("mnuFileImportCsv")->text(), "导入信道 (CSV)(&I)...");
 }
 
 // An import that changes or removes channels, or has columns the program does not
@@ -264,4 +265,107 @@ TEST_F(GridRowsTest, RowsAreCopiedPastedAndClearedWhileCellEditingStaysAsItWas) 
     key(Qt::Key_Return);
     EXPECT_EQ(text(channel(2)->rxFreq), "15000000");
     hooks().channelsChanged = refresh;
+}
+
+// A single value from another program goes into the current cell through that
+// cell's own rules; what the cell cannot take is said and changes nothing.
+TEST_F(GridRowsTest, ASingleValuePastesIntoTheCurrentCellThroughItsRules) {
+    AppendTestChannel(app().document, 1, "14600000", "14600000");
+    FrmCommChInfo* grid = openGrid();
+    const struct {
+        int column;
+        const char* clipboard;
+        const char* shown; // the cell afterwards
+        const char* said;  // the message, or nothing
+    } cases[] = {
+        {1, "147.125", "147.12500", nullptr},
+        {1, " 148.5 MHz\n", "148.50000", nullptr},
+        {1, "abc", "148.50000", "abc is not a frequency in MHz"},
+        {2, "150", "150.00000", nullptr},
+        {5, "low", "Low", nullptr},
+        {5, "Medium", "Low", "Medium is not a choice of TX Power."},
+        {3, "88.5", "88.5", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clipboard);
+        clickCell(grid, 1, c.column);
+        messages_.clear();
+        QApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+        key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cell(grid, 1, c.column), QString::fromUtf8(c.shown));
+        EXPECT_EQ(messages_.texts(), c.said ? QStringList{QString::fromUtf8(c.said)} : QStringList());
+    }
+    EXPECT_EQ(text(channel(1)->rxFreq), "14850000");
+    EXPECT_EQ(text(channel(1)->txFreq), "15000000");
+}
+
+// Rows are selected from the keyboard: Shift+Space the current row, Shift+Up and
+// Shift+Down extend; the selected rows are copied as with the mouse.
+TEST_F(GridRowsTest, RowsAreSelectedFromTheKeyboard) {
+    for (int n = 1; n <= 5; ++n)
+        AppendTestChannel(app().document, n, QByteArray::number(14600000 + n * 1250).constData());
+    FrmCommChInfo* grid = openGrid();
+    clickCell(grid, 2, 1);
+    key(Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(rows(grid)->selectedRows(), QList<int>({2}));
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(rows(grid)->selectedRows(), QList<int>({2, 3, 4}));
+    key(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(rows(grid)->selectedRows(), QList<int>({2, 3}));
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), ChannelRowsText(app().document, {2, 3}));
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(rows(grid)->selectedRows().isEmpty());
+}
+
+// The Edit menu and the grid's context menu hold the row commands, enabled only
+// while they apply.
+TEST_F(ExchangeMenuTest, RowCommandsAreInTheEditMenuAndTheGridsContextMenu) {
+    start("en");
+    FillGroups(1);
+    hooks().channelsChanged();
+    auto* grid = qobject_cast<FrmCommChInfo*>(FindOpenWindow(QStringLiteral("frmCommChInfo")));
+    ASSERT_TRUE(grid);
+    main_->activateWindow();
+    QApplication::setActiveWindow(main_.get());
+    grid->activateWindow();
+    QApplication::processEvents();
+    auto* table = grid->findChild<QTableWidget*>();
+    QApplication::clipboard()->clear();
+    const QList<QAction*> items{action("mnuEditCopyRows"), action("mnuEditPasteRows"),
+                                action("mnuEditClearRows")};
+    for (QAction* a : items)
+        ASSERT_TRUE(a);
+    EXPECT_EQ(items[0]->text(), "C&opy Rows");
+    auto enabled = [&] {
+        QList<bool> e;
+        for (QAction* a : items)
+            e.append(a->isEnabled());
+        return e;
+    };
+    table->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(enabled(), QList<bool>({false, false, false}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(grid->findChild<GridRows*>()->selectedRows(), QList<int>({1}));
+    EXPECT_EQ(enabled(), QList<bool>({true, false, true}));
+    items[0]->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), ChannelRowsText(app().document, {1}));
+    EXPECT_EQ(enabled(), QList<bool>({true, true, true}));
+
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (QAction* a : popup->actions())
+                offered << a->objectName() + (a->isEnabled() ? "+" : "-");
+            popup->close();
+        }
+    });
+    emit table->customContextMenuRequested(table->visualItemRect(table->item(1, 0)).center());
+    EXPECT_EQ(offered, QStringList({"mnuEditCopyRows+", "mnuEditPasteRows+", "mnuEditClearRows+"}));
+
+    app().languageIndex = Chinese;
+    main_->ApplyCaptions();
+    EXPECT_EQ(items[1]->text(), "粘贴行(&P)");
 }

@@ -112,10 +112,10 @@ TEST_F(FrmFleetTest, ProgramMenuItem) {
     ASSERT_TRUE(item);
     const QList<QAction*> actions = main.menu(QStringLiteral("mnuProgram"))->actions();
     EXPECT_EQ(actions.indexOf(item), actions.indexOf(main.menuAction("mnuWriteToRadio")) + 1);
-    EXPECT_EQ(item->text(), QStringLiteral("Program Several Radios..."));
+    EXPECT_EQ(item->text(), QStringLiteral("Program &Several Radios..."));
     SetCurrentLanguage(Chinese);
     main.Change_Language();
-    EXPECT_EQ(item->text(), QStringLiteral("批量编程..."));
+    EXPECT_EQ(item->text(), QStringLiteral("批量编程(&S)..."));
 }
 
 // Before Start a changed document gets the save question; Restart takes the

@@ -124,7 +124,7 @@ TEST_F(UndoRedo, TypingInTheGridUndoesAndRedoesByKeys) {
     app().languageIndex = Chinese;
     QMenu* edit = main_->menu(QStringLiteral("mnuEdit"));
     Q_EMIT edit->aboutToShow();
-    EXPECT_EQ(action("mnuEditUndo")->text(), "撤销 信道3 接收频率");
+    EXPECT_EQ(action("mnuEditUndo")->text(), "撤销 信道3 接收频率(&U)");
 }
 
 TEST_F(UndoRedo, BandChangeBatchApplyAndFeatureValueAreOneStepEach) {
