@@ -16,8 +16,11 @@ const QString kExtendedBand = QStringLiteral("400 - 480 MHz");
 bool ParseNumber(const QString& text, double* value) {
     const QString t = text.trimmed();
     if (t.isEmpty()) return false;
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    static const QLocale c = [] {
+        QLocale locale = QLocale::c();
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        return locale;
+    }();
     bool ok = false;
     const double v = c.toDouble(t, &ok);
     if (!ok || !std::isfinite(v)) return false;

@@ -145,10 +145,9 @@ std::array<std::uint8_t, 2> ToneDataToImage(const QString& working) {
 }
 
 QString ImageToToneData(std::uint8_t kind, std::uint8_t index) {
-    return QStringLiteral("%1%2")
-        .arg(kind, 2, 16, QChar(u'0'))
-        .arg(index, 2, 16, QChar(u'0'))
-        .toUpper();
+    static const char kHex[] = "0123456789ABCDEF";
+    const char text[4] = {kHex[kind >> 4], kHex[kind & 15], kHex[index >> 4], kHex[index & 15]};
+    return QString::fromLatin1(text, 4);
 }
 
 bool ReadDecTable() {

@@ -13,22 +13,39 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <bitset>
+#include <cstdlib>
 
 namespace {
 // Field-by-field little-endian writer and reader of the record.
 class Writer {
   public:
+    // Writes into `out`, which has room for `size` bytes: the record's thousands
+    // of fields go into one allocation.
+    Writer(char* out, qsizetype size) : out_(out), size_(size) {}
     void put(int16 v) { putLe(static_cast<std::uint16_t>(v), 2); }
     void put(int32 v) { putLe(static_cast<std::uint32_t>(v), 4); }
-    template <std::size_t N> void put(const FixedText<N>& t) { bytes_.append(t.raw()); }
-    QByteArray bytes_;
+    template <std::size_t N> void put(const FixedText<N>& t) {
+        std::copy_n(t.bytes.data(), N, room(static_cast<qsizetype>(N)));
+    }
+    qsizetype written() const { return pos_; }
 
   private:
     void putLe(std::uint32_t v, int size) {
+        char* at = room(size);
         for (int i = 0; i < size; ++i)
-            bytes_.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+            at[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
     }
+    char* room(qsizetype count) {
+        if (pos_ + count > size_) std::abort(); // the layout and its size disagree
+        char* at = out_ + pos_;
+        pos_ += count;
+        return at;
+    }
+    char* out_;
+    qsizetype size_;
+    qsizetype pos_ = 0;
 };
 
 class Reader {
@@ -37,16 +54,17 @@ class Reader {
     void get(int16& v) { v = static_cast<int16>(getLe(2)); }
     void get(int32& v) { v = static_cast<int32>(getLe(4)); }
     template <std::size_t N> void get(FixedText<N>& t) {
-        for (std::size_t i = 0; i < N; ++i)
-            t.bytes[i] = bytes_.at(pos_++);
+        std::copy_n(bytes_.constData() + pos_, N, t.bytes.begin());
+        pos_ += static_cast<qsizetype>(N);
     }
 
   private:
     std::uint32_t getLe(int size) {
+        const char* at = bytes_.constData() + pos_;
         std::uint32_t v = 0;
         for (int i = 0; i < size; ++i)
-            v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_.at(pos_++)))
-                 << (8 * i);
+            v |= static_cast<std::uint32_t>(static_cast<unsigned char>(at[i])) << (8 * i);
+        pos_ += size;
         return v;
     }
     const QByteArray& bytes_;
@@ -200,10 +218,11 @@ bool CountsValid(const DocumentRecord& d) {
 }
 
 QByteArray SideBytes(const std::array<int16, 3>& values) {
-    Writer w;
+    QByteArray bytes(kSideFileSize, Qt::Uninitialized);
+    Writer w(bytes.data(), bytes.size());
     for (int16 v : values)
         w.put(v);
-    return w.bytes_;
+    return bytes;
 }
 
 std::array<int16, 3> FromSideBytes(const QByteArray& bytes) {
@@ -244,10 +263,11 @@ bool ReadTemplateInto(const QString& path) {
 } // namespace
 
 QByteArray SerializeDocument(const DocumentRecord& record) {
-    WriteVisitor v;
-    v.w.bytes_.reserve(kDataFileSize);
+    QByteArray bytes(kDataFileSize, Qt::Uninitialized);
+    WriteVisitor v{Writer(bytes.data(), bytes.size())};
     VisitDocument(v, record);
-    return v.w.bytes_;
+    bytes.truncate(v.w.written());
+    return bytes;
 }
 
 bool DeserializeDocument(const QByteArray& bytes, DocumentRecord* record) {

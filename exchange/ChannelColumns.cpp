@@ -6,6 +6,8 @@
 #include "codec/Tone.h"
 #include "exchange/CsvText.h"
 
+#include <span>
+
 namespace {
 Tr t(const char* en, const char* zh) {
     return Tr{QString::fromUtf8(en), QString::fromUtf8(zh)};
@@ -71,39 +73,51 @@ const std::array<Tr, 2>& YesNoWords() {
     return words;
 }
 
-template <std::size_t N> QList<Tr> ListOf(const std::array<Tr, N>& table) {
-    return QList<Tr>(table.begin(), table.end());
-}
-
 // The word tables of a column in code order; empty for the other columns.
-QList<Tr> WordsOf(ChannelColumn column, bool hasDecodeTone) {
+std::span<const Tr> WordsOf(ChannelColumn column, bool hasDecodeTone) {
     switch (column) {
     case ChannelColumn::TxPower:
-        return ListOf(TxPowerWords());
+        return TxPowerWords();
     case ChannelColumn::ScanAdd:
-        return ListOf(ScanAddWords());
+        return ScanAddWords();
     case ChannelColumn::Spacing:
-        return ListOf(SpacingWords());
+        return SpacingWords();
     case ChannelColumn::BusyLockout:
-        return ListOf(BusyLockoutWords());
+        return BusyLockoutWords();
     case ChannelColumn::Reverse:
     case ChannelColumn::TalkAround:
     case ChannelColumn::PttId:
-        return ListOf(OffOnWords());
+        return OffOnWords();
     case ChannelColumn::OptSignal:
-        return ListOf(OptSignalWords());
+        return OptSignalWords();
     case ChannelColumn::SpUnmute:
-        return ListOf(SpUnmuteWords(hasDecodeTone));
+        return SpUnmuteWords(hasDecodeTone);
     case ChannelColumn::TxEntered:
-        return ListOf(YesNoWords());
+        return YesNoWords();
     default:
         return {};
     }
 }
 
+// The words of WordsOf folded, English and Chinese, made once: every cell of an
+// import is looked up in them.
+using FoldedTable = QList<std::pair<QString, QString>>;
+const FoldedTable& FoldedWordsOf(ChannelColumn column, bool hasDecodeTone) {
+    static const auto tables = [] {
+        std::array<std::array<FoldedTable, 2>, kChannelColumnCount> all;
+        for (int c = 0; c < kChannelColumnCount; ++c)
+            for (const bool family : {false, true})
+                for (const Tr& word : WordsOf(static_cast<ChannelColumn>(c), family))
+                    all[static_cast<std::size_t>(c)][family].append({Folded(word.en), Folded(word.zh)});
+        return all;
+    }();
+    return tables[static_cast<std::size_t>(column)][hasDecodeTone];
+}
+
 QString WordOrNumber(ChannelColumn column, int code, bool hasDecodeTone = false) {
-    const QList<Tr> words = WordsOf(column, hasDecodeTone);
-    if (code >= 0 && code < words.size()) return words.at(code).en;
+    const std::span<const Tr> words = WordsOf(column, hasDecodeTone);
+    if (code >= 0 && static_cast<std::size_t>(code) < words.size())
+        return words[static_cast<std::size_t>(code)].en;
     return QString::number(code);
 }
 
@@ -141,17 +155,19 @@ int CodeOfColumnWord(ChannelColumn column, const QString& word) {
     const QString folded = Folded(word);
     const bool twoFamilies = column == ChannelColumn::SpUnmute;
     for (const bool family : {false, true}) {
-        const QList<Tr> words = WordsOf(column, family);
+        const FoldedTable& words = FoldedWordsOf(column, family);
         for (int i = 0; i < words.size(); ++i)
-            if (folded == Folded(words.at(i).en) || folded == Folded(words.at(i).zh)) return i;
+            if (folded == words.at(i).first || folded == words.at(i).second) return i;
         if (!twoFamilies) break;
     }
     return -1;
 }
 
 QString ColumnWord(ChannelColumn column, int code) {
-    const QList<Tr> words = WordsOf(column, false);
-    return code >= 0 && code < words.size() ? words.at(code).en : QString();
+    const std::span<const Tr> words = WordsOf(column, false);
+    return code >= 0 && static_cast<std::size_t>(code) < words.size()
+               ? words[static_cast<std::size_t>(code)].en
+               : QString();
 }
 
 QStringList ChannelCells(const DocumentRecord& doc, int channelNumber) {

@@ -171,11 +171,11 @@ class RowReader {
         const auto text = map_.cell(record_, c);
         if (!text || text->isEmpty()) return std::nullopt;
         v.onlyPosition = false;
+        const int code = CodeOfColumnWord(c, *text);
+        if (code >= 0) return c == Column::TxEntered ? 1 - code : code; // Yes: flag 0
         QStringList words;
         for (int i = 0; !ColumnWord(c, i).isEmpty(); ++i)
             words.append(ColumnWord(c, i));
-        const int code = CodeOfColumnWord(c, *text);
-        if (code >= 0) return c == Column::TxEntered ? 1 - code : code; // Yes: flag 0
         bool number = false;
         const int stored = QLocale::c().toInt(*text, &number);
         if (number && stored >= kInt16Low && stored <= kInt16High) {

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
+#include <optional>
 
 namespace {
 FuzzInput* answers = nullptr;
@@ -65,13 +67,22 @@ QString FuzzFolder() {
 }
 
 void ResetForInput(int band) {
-    resetAppState();
-    app().bandText = BandTextOf(static_cast<int16>(band));
-    SetBandLimits();
     hooks() = ProgramHooks{};
     answers = nullptr;
     shown = 0;
-    InitNewDocument();
+    // The program state after File New is the same for every input of a band:
+    // it is built once (template file and all) and copied in for each input.
+    static std::array<std::optional<AppState>, 3> prepared;
+    std::optional<AppState>& fresh = prepared.at(static_cast<std::size_t>(band));
+    if (!fresh) {
+        resetAppState();
+        app().bandText = BandTextOf(static_cast<int16>(band));
+        SetBandLimits();
+        InitNewDocument();
+        if (shown != 0) FuzzFailure("a new document asks something");
+        fresh = app();
+    }
+    app() = *fresh;
 }
 
 void AnswerMessagesFrom(FuzzInput* input) {
