@@ -8,23 +8,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
 #include <sys/prctl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 constexpr int kFirstDemoNumber = 200;
 constexpr int kStartTimeoutMs = 5000;
-
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &byte, 1);
-}
 
 void say(const QString& text) {
     std::fprintf(stderr, "zr580: %s\n", qPrintable(text));
@@ -47,11 +37,15 @@ int freeNumber() {
 bool DemoRadio::start() {
     const QString simulator =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zr580-radiosim"));
-    if (!folder_.isValid() || !QFileInfo(simulator).isExecutable()) {
+    if (!QFileInfo(simulator).isExecutable()) {
         say(QStringLiteral("the simulated radio %1 is missing").arg(simulator));
         return false;
     }
     const QString link = folder_.filePath(QStringLiteral("radio"));
+    if (link.isEmpty()) {
+        say(QStringLiteral("no temporary folder in %1").arg(TemporaryFolderBase()));
+        return false;
+    }
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The simulator ends with the program, even when the program is killed.
     process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
@@ -104,13 +98,4 @@ void DemoRadio::stop() {
 DemoRadio::~DemoRadio() {
     stop();
     if (number_ > 0) UnassignPort(number_);
-}
-
-void QuitOnTerminationSignals() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
-    auto* notifier =
-        new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
-    for (int sig : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(sig, onSignal);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The built-in demonstration radio (--demo): the simulator program on a
 // pseudo-terminal, assigned a free COM number and selected as the port. It stops,
-// and its number is released, when the program exits.
+// and its number is released, when the program exits; its line lives in the
+// program's temporary folder, made only for it.
+
+#include "core/TemporaryFolder.h"
 
 #include <QProcess>
 #include <QString>
-#include <QTemporaryDir>
 
 class DemoRadio {
   public:
@@ -23,11 +25,7 @@ class DemoRadio {
   private:
     void stop();
 
-    QTemporaryDir folder_;
+    TemporaryFolder folder_;
     QProcess process_;
     int number_ = 0;
 };
-
-// Ctrl+C, a hang-up or a termination request end the event loop normally, so the
-// simulator is stopped and its port assignment removed.
-void QuitOnTerminationSignals();

@@ -8,6 +8,7 @@
 #include "core/DocumentEdits.h"
 #include "core/Hooks.h"
 #include "core/ProgramFolder.h"
+#include "core/SettingsBytes.h"
 
 #include <QFile>
 #include <QLocale>
@@ -103,6 +104,15 @@ bool SaveBatchFunctionFlags() {
     const BatchFlags& flags = batchFlags();
     const QByteArray bytes(reinterpret_cast<const char*>(flags.data()), kBatchFlagCount);
     return WriteFileSafely(UserPath(kFlagFile), bytes);
+}
+
+bool StoreBatchFunctionFlag(int flag, bool offered) {
+    if (flag < 0 || flag >= kBatchFlagCount) return false;
+    BatchFlags& flags = batchFlags();
+    const QByteArray known(reinterpret_cast<const char*>(flags.data()), kBatchFlagCount);
+    flags[static_cast<std::size_t>(flag)] = offered ? 1 : 0;
+    const QByteArray mine(reinterpret_cast<const char*>(flags.data()), kBatchFlagCount);
+    return WriteChangedSettings(UserPath(kFlagFile), mine, known, 1);
 }
 
 int FlagByteOfCheck(int checkIndex) {

@@ -33,6 +33,9 @@ BatchFlags& batchFlags();
 void LoadBatchFunctionFlags();
 // Writes the 20 bytes; false when the file could not be written.
 bool SaveBatchFunctionFlags();
+// One function check box changed: sets its flag byte and writes that byte alone
+// into "BatchFun.ini", keeping the other bytes as the file has them.
+bool StoreBatchFunctionFlag(int flag, bool offered);
 
 // The function check boxes Check2(0..21) and the flag byte each one sets; -1 for
 // the boxes that set none.

@@ -1,9 +1,18 @@
 #include "cli/CliCommon.h"
 
+#include "channels/ChannelTable.h"
+#include "channels/ChannelTexts.h"
+#include "codec/Frequency.h"
+#include "core/Ansi.h"
+#include "core/CommandLine.h"
+#include "core/Language.h"
 #include "core/MessageBox.h"
 
-#include <QCoreApplication>
+#include <QSet>
+#include <QTextStream>
+#include <algorithm>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 QString OneLine(QString text) {
@@ -11,34 +20,140 @@ QString OneLine(QString text) {
     text.replace(u'\n', u' ');
     return text;
 }
+
+bool Invisible(QChar c) {
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The channel and field a warning of the program is about, while one is formatted.
+struct WarningPlace {
+    QString place;
+    QSet<QString> reported; // warnings already printed with their place
+    int placed = 0;         // how many were printed with their place
+};
+WarningPlace& warningPlace() {
+    static WarningPlace current;
+    return current;
+}
+
+// A warning of the program, with its place when one is being formatted; false
+// for a repeat of a warning already printed with its place.
+bool PrintWarning(const QString& text) {
+    WarningPlace& w = warningPlace();
+    if (!w.place.isEmpty()) {
+        PrintError(w.place + QStringLiteral(": ") + text);
+        w.reported.insert(text);
+        ++w.placed;
+        return true;
+    }
+    if (w.reported.contains(text)) return false;
+    PrintError(text);
+    return true;
+}
+
+MsgAnswer Accepting(MsgButtons buttons) {
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
+                                                                              : MsgAnswer::Ok;
+}
 } // namespace
 
-void PrintError(const QString& text) {
-    std::fprintf(stderr, "zr580-cli: %s\n", OneLine(text).toUtf8().constData());
+bool StdinIsTerminal() {
+    return isatty(STDIN_FILENO) != 0;
+}
+
+QString AskLine(const QString& prompt) {
+    SetProgressLineOpen(false);
+    std::fprintf(stderr, "%s", prompt.toUtf8().constData());
     std::fflush(stderr);
+    QTextStream in(stdin);
+    return in.readLine();
+}
+
+QString CliText(const char* key) {
+    return LanguageText(QStringLiteral("Cli"), QLatin1String(key));
+}
+
+QString TerminalSafe(const QString& text) {
+    if (std::none_of(text.begin(), text.end(), Invisible)) return text;
+    QString out;
+    for (const QChar c : text) {
+        if (!Invisible(c))
+            out += c;
+        else if (c.unicode() < 0x100)
+            out += QStringLiteral("\\x") + QString::number(c.unicode(), 16).rightJustified(2, u'0');
+        else
+            out += QStringLiteral("\\u") + QString::number(c.unicode(), 16).rightJustified(4, u'0');
+    }
+    return out;
+}
+
+namespace {
+bool progressLineOpen = false;
+}
+
+void SetProgressLineOpen(bool open) {
+    if (progressLineOpen && !open) std::fputc('\n', stderr);
+    progressLineOpen = open;
+}
+
+void PrintError(const QString& text) {
+    SetProgressLineOpen(false);
+    PrintUsageError(QStringLiteral("zr580-cli"), TerminalSafe(OneLine(text)));
 }
 
 void PrintOut(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stdout);
+    PrintToStdout(text);
 }
 
-void InstallTerminalMessages(bool assumeYes) {
-    SetMessageHandler([assumeYes](const MessageRequest& request) {
-        PrintError(request.text);
-        switch (request.buttons) {
-        case MsgButtons::Ok:
+void InstallTerminalMessages(bool assumeYes, bool yesOption) {
+    SetMessageHandler([assumeYes, yesOption](const MessageRequest& request) {
+        if (request.buttons == MsgButtons::Ok) {
+            PrintWarning(request.text);
             return MsgAnswer::Ok;
-        case MsgButtons::YesNo:
-            return assumeYes ? MsgAnswer::Yes : MsgAnswer::No;
-        case MsgButtons::YesNoCancel:
-            return assumeYes ? MsgAnswer::Yes : MsgAnswer::Cancel;
-        case MsgButtons::RetryCancel:
-            return MsgAnswer::Cancel;
-        case MsgButtons::OkCancel:
-            return assumeYes ? MsgAnswer::Ok : MsgAnswer::Cancel;
         }
-        return MsgAnswer::Cancel;
+        PrintError(request.text);
+        if (request.buttons == MsgButtons::RetryCancel) return MsgAnswer::Cancel;
+        if (assumeYes) return Accepting(request.buttons);
+        QString said;
+        if (StdinIsTerminal()) {
+            const QString answer = AskLine(QStringLiteral("OK or Cancel? [o/C] ")).trimmed();
+            if (answer.startsWith(u'o', Qt::CaseInsensitive)) return Accepting(request.buttons);
+            said = CliText("Declined");
+        } else {
+            said = CliText("NotAsked");
+        }
+        if (yesOption) said += u' ' + CliText("YesAnswers");
+        PrintError(said);
+        return CautiousAnswer(request);
     });
+}
+
+int ReportUnreadableFields(const DocumentRecord& doc) {
+    WarningPlace& w = warningPlace();
+    const int before = w.placed;
+    const int count = std::clamp<int>(doc.channelCount, 0, kMaxChannels);
+    for (int i = 0; i < count; ++i) {
+        const ChannelEntry& c = doc.channels[static_cast<std::size_t>(i)];
+        const std::pair<int, QString> fields[] = {{FieldRxFreq, FromAnsi(c.rxFreq.value())},
+                                                  {FieldTxFreq, FromAnsi(c.txFreq.value())}};
+        for (const auto& [field, stored] : fields) {
+            w.place = QStringLiteral("%1 %2 %3 \"%4\"")
+                          .arg(ChannelCaption()())
+                          .arg(c.number)
+                          .arg(ChannelFieldCaption(field)(), stored);
+            FreDataToShow(stored);
+            w.place.clear();
+        }
+    }
+    return w.placed - before;
 }
 
 int ParseCommand(QCommandLineParser& parser, const QStringList& arguments, int positionals) {

@@ -9,22 +9,10 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTextStream>
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
-
-bool StdinIsTerminal() {
-    return isatty(STDIN_FILENO) != 0;
-}
-
-QString AskLine(const QString& prompt) {
-    std::fprintf(stderr, "%s", prompt.toUtf8().constData());
-    std::fflush(stderr);
-    QTextStream in(stdin);
-    return in.readLine();
-}
 
 // The frame of the transfer that got no usable reply, in the command's terms.
 QString failedFrame(const LinkTransfer& t) {
@@ -126,18 +114,13 @@ class TerminalLinkUi : public LinkUi {
         std::fprintf(stderr, "\r[%s%s] %3d%%", QByteArray(filled, '#').constData(),
                      QByteArray(40 - filled, '.').constData(), percent);
         std::fflush(stderr);
-        barShown_ = true;
+        SetProgressLineOpen(true);
     }
-    void endProgressLine() {
-        if (!barShown_) return;
-        std::fputc('\n', stderr);
-        barShown_ = false;
-    }
+    void endProgressLine() { SetProgressLineOpen(false); }
 
     const RadioLink& link_;
     QEventLoop& loop_;
     const bool bar_ = isatty(STDERR_FILENO) != 0;
-    bool barShown_ = false;
 };
 
 } // namespace
@@ -156,9 +139,10 @@ int PrepareLink(const QCommandLineParser& parser, const LinkOptions& options, bo
         PrintError(QStringLiteral("--port is required"));
         return kExitUsage;
     }
-    const QString device = ResolvePortArgument(parser.value(options.port));
+    QString problem;
+    const QString device = ResolvePortArgument(parser.value(options.port), &problem);
     if (device.isEmpty()) {
-        PrintError(QStringLiteral("--port takes a number, COM + number, or a device path"));
+        PrintError(problem);
         return kExitUsage;
     }
     if (const int code = PrepareLinkSettings(parser, options, withYes, run); code >= 0)
@@ -185,17 +169,7 @@ int PrepareLinkSettings(const QCommandLineParser& parser, const LinkOptions& opt
         return kExitUsage;
     }
     run.timing = parser.isSet(options.timing);
-    const bool assumeYes = withYes && parser.isSet(options.yes);
-    InstallTerminalMessages(assumeYes);
-    if (!assumeYes && StdinIsTerminal()) {
-        // Questions are asked on the terminal.
-        SetMessageHandler([](const MessageRequest& request) {
-            PrintError(request.text);
-            if (request.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
-            const QString answer = AskLine(QStringLiteral("OK or Cancel? [o/C] ")).trimmed();
-            return answer.startsWith(u'o', Qt::CaseInsensitive) ? MsgAnswer::Ok : MsgAnswer::Cancel;
-        });
-    }
+    InstallTerminalMessages(withYes && parser.isSet(options.yes), withYes);
     ReadSettingsFile();
     app().heldPassword = password;
     return -1;

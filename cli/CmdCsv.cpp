@@ -19,12 +19,13 @@ int RunExportCsv(const QStringList& arguments) {
 
     InstallTerminalMessages();
     const QStringList paths = parser.positionalArguments();
-    if (!LoadDataFile(paths.at(0))) return kExitFailure;
+    if (!LoadDataFile(paths.at(0))) return kExitBadFile;
+    const int unreadable = ReportUnreadableFields(app().document);
     if (!WriteFileSafely(paths.at(1), ExportChannelsCsv(app().document))) {
         PrintError(QStringLiteral("cannot write %1").arg(paths.at(1)));
-        return kExitFailure;
+        return kExitBadFile;
     }
-    return kExitOk;
+    return unreadable > 0 ? kExitFailure : kExitOk;
 }
 
 int RunImportCsv(const QStringList& arguments) {
@@ -33,11 +34,18 @@ int RunImportCsv(const QStringList& arguments) {
         QStringLiteral("Replace the channel table of a document by the channels of a CSV file "
                        "and save the result. Every row passes the channel rules; a row that "
                        "breaks one is reported, and then nothing is imported unless "
-                       "--skip-bad is given."));
+                       "--skip-bad is given. A value the channel windows do not offer is "
+                       "taken as it stands, with a warning. A column the program does not "
+                       "know, or an import that leaves no channel, stops the import unless "
+                       "--force is given."));
     const QCommandLineOption skipBad(QStringLiteral("skip-bad"),
                                      QStringLiteral("Import the rows without problems and leave "
                                                     "out the reported ones."));
+    const QCommandLineOption force(
+        QStringLiteral("force"),
+        QStringLiteral("Import even with unknown columns (ignored) or when no channel is left."));
     parser.addOption(skipBad);
+    parser.addOption(force);
     parser.addPositionalArgument(QStringLiteral("IN.csv"), QStringLiteral("The CSV file."));
     parser.addPositionalArgument(QStringLiteral("BASE.dat"),
                                  QStringLiteral("The document whose channel table is replaced."));
@@ -50,26 +58,47 @@ int RunImportCsv(const QStringList& arguments) {
     QFile file(paths.at(0));
     if (!file.open(QIODevice::ReadOnly)) {
         PrintError(QStringLiteral("cannot read %1").arg(paths.at(0)));
-        return kExitFailure;
+        return kExitBadFile;
     }
     // One byte more than is ever taken is enough to refuse a larger file.
     const QByteArray bytes = file.read(kMaxImportBytes + 1);
-    if (!LoadDataFile(paths.at(1))) return kExitFailure;
+    if (!LoadDataFile(paths.at(1))) return kExitBadFile;
 
     const ImportOutcome outcome = ImportChannelsCsv(bytes, app().document);
     if (outcome.refused()) {
         PrintError(outcome.refusal);
-        return kExitFailure;
+        return kExitBadFile;
     }
-    for (const ImportProblem& problem : outcome.problems)
-        PrintError(problem.text());
+    for (const QList<ImportProblem>* list : {&outcome.problems, &outcome.warnings})
+        for (const ImportProblem& problem : *list)
+            PrintError(problem.text());
+    if (!outcome.unknownColumns.isEmpty())
+        PrintError(QStringLiteral("unknown columns: %1")
+                       .arg(outcome.unknownColumns.join(QStringLiteral(", "))));
+    const ChannelChanges& c = outcome.changes;
+    PrintOut(QStringLiteral("channels: %1 added, %2 changed, %3 removed\n")
+                 .arg(c.added)
+                 .arg(c.changed)
+                 .arg(c.removed));
     if (!outcome.problems.isEmpty() && !parser.isSet(skipBad)) {
         PrintError(QStringLiteral("nothing imported (%1 rows with problems; --skip-bad imports "
                                   "the other %2)")
                        .arg(outcome.badRows)
                        .arg(outcome.goodRows));
-        return kExitFailure;
+        return kExitBadFile;
     }
-    ReplaceChannelTable(outcome.document);
-    return SaveDataFile(WithDataFileExtension(paths.at(2))) ? kExitOk : kExitFailure;
+    if (!parser.isSet(force)) {
+        if (!outcome.unknownColumns.isEmpty()) {
+            PrintError(QStringLiteral("nothing imported (columns the program does not know; "
+                                      "--force imports without them)"));
+            return kExitBadFile;
+        }
+        if (outcome.document.channelCount <= 0) {
+            PrintError(QStringLiteral("nothing imported (the import leaves no channel; --force "
+                                      "imports it)"));
+            return kExitBadFile;
+        }
+    }
+    ReplaceChannelTable(outcome.document, ChannelTableStepName(ChannelTableStep::Import));
+    return SaveDataFile(WithDataFileExtension(paths.at(2))) ? kExitOk : kExitBadFile;
 }

@@ -19,11 +19,11 @@ int RunFromImage(const QStringList& arguments) {
     InstallTerminalMessages();
     const QStringList paths = parser.positionalArguments();
     RadioImage image;
-    if (!ReadImageFile(paths.at(0), &image)) return kExitFailure;
+    if (!ReadImageFile(paths.at(0), &image)) return kExitBadFile;
 
     InitNewDocument();
     app().image = image;
     ImageToRecords();
-    if (!SaveDataFile(WithDataFileExtension(paths.at(1)))) return kExitFailure;
+    if (!SaveDataFile(WithDataFileExtension(paths.at(1)))) return kExitBadFile;
     return kExitOk;
 }

@@ -15,14 +15,14 @@ int RunImage(const QStringList& arguments) {
 
     InstallTerminalMessages();
     const QStringList paths = parser.positionalArguments();
-    if (!LoadDataFile(paths.at(0))) return kExitFailure;
+    if (!LoadDataFile(paths.at(0))) return kExitBadFile;
     FillImage();
     RecordsToImage();
     const RadioImage& image = app().image;
     if (!WriteFileSafely(paths.at(1),
                          QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize))) {
         PrintError(QStringLiteral("cannot write '%1'").arg(paths.at(1)));
-        return kExitFailure;
+        return kExitBadFile;
     }
     return kExitOk;
 }

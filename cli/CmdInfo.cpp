@@ -41,7 +41,7 @@ int RunInfo(const QStringList& arguments) {
     };
     QString text;
     for (const auto& [label, value] : lines)
-        text += QStringLiteral("%1: %2\n").arg(QLatin1String(label), value);
+        text += QStringLiteral("%1: %2\n").arg(QLatin1String(label), TerminalSafe(value));
     if (parser.isSet(verbose)) {
         const QString device = ResolvePortArgument(parser.value(options.port));
         text += QStringLiteral("Cable: %1\n")

@@ -32,5 +32,5 @@ int RunNew(const QStringList& arguments) {
     s.bandText = BandTextOf(static_cast<int16>(bandValue.toInt()));
     SetBandLimits();
     InitNewDocument();
-    return SaveDataFile(out) ? kExitOk : kExitFailure;
+    return SaveDataFile(out) ? kExitOk : kExitBadFile;
 }

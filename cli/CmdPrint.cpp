@@ -22,10 +22,10 @@ int RunPrint(const QStringList& arguments) {
 
     InstallTerminalMessages();
     const QString in = parser.positionalArguments().constFirst();
-    if (!LoadDataFile(in)) return kExitFailure;
+    if (!LoadDataFile(in)) return kExitBadFile;
     if (!WriteFileSafely(parser.value(pdf), ChannelSheetPdf(OpenDocumentSheetHtml()))) {
         PrintError(QStringLiteral("cannot write %1").arg(parser.value(pdf)));
-        return kExitFailure;
+        return kExitBadFile;
     }
     return kExitOk;
 }

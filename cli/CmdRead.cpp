@@ -28,7 +28,7 @@ int RunRead(const QStringList& arguments) {
 
     QString completion;
     if (!RunLinkCommand(run, LinkCommand::Read, &completion)) return kExitFailure;
-    if (!SaveDataFile(out)) return kExitFailure;
+    if (!SaveDataFile(out)) return kExitBadFile;
     PrintOut(completion + QLatin1Char('\n'));
     return kExitOk;
 }

@@ -35,8 +35,9 @@ QString Column(const QString& text, int width) {
     return text.leftJustified(width) + u' ';
 }
 
+// A text of the file, shown with its control characters escaped.
 template <std::size_t N> QString Text(const FixedText<N>& t) {
-    return FromAnsi(t.value());
+    return TerminalSafe(FromAnsi(t.value()));
 }
 
 QString ChannelLine(const ChannelEntry& c) {
@@ -153,12 +154,13 @@ int RunShow(const QStringList& arguments) {
 
     InstallTerminalMessages();
     const QString path = parser.positionalArguments().constFirst();
-    if (!LoadDataFile(path)) return kExitFailure;
+    if (!LoadDataFile(path)) return kExitBadFile;
+    const int unreadable = ReportUnreadableFields(app().document);
 
     const AppState& s = app();
     const DocumentRecord& doc = s.document;
     QString out;
-    out += QStringLiteral("File: %1\n").arg(path);
+    out += QStringLiteral("File: %1\n").arg(TerminalSafe(path));
     out += QStringLiteral("Model: %1\n").arg(s.currentModel);
     out += QStringLiteral("Band: %1 (%2)\n").arg(s.bandText).arg(doc.model.bandIndex);
     out += Channels(doc);
@@ -170,5 +172,5 @@ int RunShow(const QStringList& arguments) {
     out += Field("Line 1", u'"' + Text(doc.settings.messageText1) + u'"');
     out += Field("Line 2", u'"' + Text(doc.settings.messageText2) + u'"');
     PrintOut(out);
-    return kExitOk;
+    return unreadable > 0 ? kExitFailure : kExitOk;
 }

@@ -40,7 +40,7 @@ int RunWrite(const QStringList& arguments) {
     LinkRun run;
     if (const int code = PrepareLink(parser, options, true, run); code >= 0) return code;
 
-    if (!LoadDataFile(parser.positionalArguments().constFirst())) return kExitFailure;
+    if (!LoadDataFile(parser.positionalArguments().constFirst())) return kExitBadFile;
     QString completion;
     if (!safe.backup && !safe.verify) {
         // Exactly the plain write.
@@ -50,7 +50,7 @@ int RunWrite(const QStringList& arguments) {
     }
     if (app().document.channelCount <= 0) {
         PrintError(MessageText(Msg::NeedOneChannel));
-        return kExitFailure;
+        return kExitBadFile;
     }
     SafeWrite sequence(*run.link);
     const RadioImage image = OpenDocumentImage();

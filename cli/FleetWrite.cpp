@@ -39,11 +39,10 @@ bool CollectPorts(const QCommandLineParser& parser, const LinkOptions& options,
         return false;
     }
     for (const QString& name : names) {
-        const QString device = ResolvePortArgument(name);
+        QString problem;
+        const QString device = ResolvePortArgument(name, &problem);
         if (device.isEmpty()) {
-            PrintError(QStringLiteral("'%1' is no port: give a number, COM + number, or a "
-                                      "device path")
-                           .arg(name));
+            PrintError(problem);
             return false;
         }
         for (const FleetPort& p : *ports)
@@ -108,7 +107,7 @@ class StatusBlock {
             QString line = QStringLiteral("%1  %2").arg(job.port.name, FleetPhaseText(job.phase));
             if (job.running()) line += QStringLiteral(" %1%").arg(job.percent);
             else if (job.phase == FleetPhase::Failed) line += QLatin1Char(' ') + job.failure;
-            out += "\r\033[K" + line.toUtf8() + '\n';
+            out += "\r\033[K" + TerminalSafe(line).toUtf8() + '\n';
         }
         lines_ = runner_.count();
         std::fputs(out.constData(), stderr);
@@ -135,7 +134,7 @@ int RunFleetWrite(const QCommandLineParser& parser, const LinkOptions& options,
     if (!CollectPorts(parser, options, fleet, &ports)) return kExitUsage;
     LinkRun run;
     if (const int code = PrepareLinkSettings(parser, options, true, run); code >= 0) return code;
-    if (!LoadDataFile(parser.positionalArguments().constFirst())) return kExitFailure;
+    if (!LoadDataFile(parser.positionalArguments().constFirst())) return kExitBadFile;
 
     FleetRunner runner;
     FleetOptions settings;
@@ -156,14 +155,19 @@ int RunFleetWrite(const QCommandLineParser& parser, const LinkOptions& options,
     };
     QElapsedTimer clock;
     clock.start();
-    if (!runner.start()) return kExitFailure;
+    if (!runner.start()) return kExitBadFile; // a document without channels
     status.start();
     if (runner.running()) loop.exec();
     status.erase();
 
     for (int row = 0; row < runner.count(); ++row)
-        PrintOut(ResultLine(runner.job(row)) + QLatin1Char('\n'));
+        PrintOut(TerminalSafe(ResultLine(runner.job(row))) + QLatin1Char('\n'));
     PrintOut(FleetText("Summary").arg(runner.succeeded()).arg(runner.count()) + QLatin1Char('\n'));
+    for (int row = 0; row < runner.count(); ++row)
+        if (runner.job(row).failure == FleetText("OtherBandFailure")) {
+            PrintError(CliText("OtherBand"));
+            break;
+        }
     if (runner.logFailed()) PrintError(FleetText("LogFailed") + QLatin1Char(' ') + settings.logPath);
     if (run.timing)
         PrintError(QStringLiteral("transfer took %1 s")

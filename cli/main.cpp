@@ -1,10 +1,13 @@
 // zr580-cli: the programming tool's operations for scripts and tests, one
 // subcommand per operation.
 #include "cli/CliCommon.h"
+#include "core/CommandLine.h"
+#include "core/TemporaryFolder.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -21,14 +24,14 @@
       "back up the radio, write it, read it back and compare; several --port P (or "             \
       "--ports-from FILE) write every radio at once")                                              \
     X("verify", RunVerify, "--port P [--password PW] [--retries N] FILE.dat",                      \
-      "compare the radio with a file (exit 0 same, 1 different)")                                  \
+      "compare the radio with a file (exit 0 same, 1 different or not read)")                      \
     X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")  \
     X("export-csv", RunExportCsv, "IN.dat OUT.csv", "write the channel table as a CSV file")       \
     X("import-csv", RunImportCsv, "[--skip-bad] IN.csv BASE.dat OUT.dat",                          \
       "replace the channel table of BASE by a CSV file's channels")                                \
     X("print", RunPrint, "IN.dat --pdf OUT.pdf", "write the channel sheet as a PDF file") \
     X("diff", RunDiff, "A.dat B.dat | --port P [--password PW] [--retries N] A.dat",              \
-      "list what differs (exit 0 same, 1 different, 2 error)")
+      "list what differs (exit 0 same, 1 different or the radio not read)")
 
 #define ZR580_DECLARE(name, entry, args, summary) int entry(const QStringList& arguments);
 ZR580_CLI_COMMANDS(ZR580_DECLARE)
@@ -44,39 +47,58 @@ struct Command {
 #define ZR580_ENTRY(name, entry, args, summary) {name, entry, args, summary},
 const Command kCommands[] = {ZR580_CLI_COMMANDS(ZR580_ENTRY)};
 
-void PrintUsage() {
-    QString text = QStringLiteral("Usage: zr580-cli COMMAND [options] ARGUMENTS\n\nCommands:\n");
+const QString kName = QStringLiteral("zr580-cli");
+
+QString CommandList() {
+    QString text = QStringLiteral("\nCommands:\n");
     for (const Command& c : kCommands)
         text +=
             QStringLiteral("  %1 %2\n      %3\n")
                 .arg(QLatin1String(c.name), QLatin1String(c.arguments), QLatin1String(c.summary));
     text += QStringLiteral("\n'zr580-cli COMMAND --help' describes a command.\n");
-    PrintOut(text);
+    return text;
 }
+
+// The tool's own options and the command; the command's options stay for it.
+struct ToolOptions {
+    QCommandLineParser parser;
+    ToolOptions() {
+        parser.setApplicationDescription(
+            QStringLiteral("The ZR580 programming tool's operations for scripts."));
+        parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("The command."),
+                                     QStringLiteral("COMMAND [options] ARGUMENTS"));
+        parser.setOptionsAfterPositionalArgumentsMode(
+            QCommandLineParser::ParseAsPositionalArguments);
+    }
+};
 } // namespace
 
 int main(int argc, char** argv) {
     // Laying out the channel sheet needs fonts, so "print" runs with the
     // display-less platform; every other command needs no more than the core.
+    TemporaryFolder runtime;
     std::unique_ptr<QCoreApplication> application;
     if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        ProvideRuntimeFolder(runtime);
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QCoreApplication::setApplicationName(QStringLiteral("zr580-cli"));
-    const QStringList args = QCoreApplication::arguments();
+    QCoreApplication::setApplicationName(kName);
+    QStringList args = QCoreApplication::arguments();
+    if (args.value(1) == QLatin1String("help")) args[1] = QStringLiteral("--help");
+    ToolOptions tool;
+    if (const int code = ParseProgramOptions(tool.parser, args, kName); code >= 0) {
+        if (code == kExitOk && tool.parser.isSet(QStringLiteral("help"))) PrintOut(CommandList());
+        return code;
+    }
     if (args.size() < 2) {
-        PrintUsage();
+        PrintError(QStringLiteral("a command is needed"));
+        std::fputs((tool.parser.helpText() + CommandList()).toUtf8().constData(), stderr);
         return kExitUsage;
     }
-    const QString name = args.at(1);
-    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
-        name == QLatin1String("help")) {
-        PrintUsage();
-        return kExitOk;
-    }
+    const QString name = tool.parser.positionalArguments().value(0);
     for (const Command& c : kCommands) {
         if (name == QLatin1String(c.name)) {
             QStringList rest = args.mid(2);

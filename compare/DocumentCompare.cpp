@@ -1,6 +1,7 @@
 #include "compare/DocumentCompare.h"
 
 #include "channels/ChannelTable.h"
+#include "core/SpreadsheetCell.h"
 #include "channels/ChannelTexts.h"
 #include "core/Ansi.h"
 #include "core/AppState.h"
@@ -360,7 +361,10 @@ QList<Difference> CompareWithRadioImage(const DocumentSnapshot& mine, const Radi
 }
 
 QString DifferenceLine(const Difference& d) {
-    return QStringList{d.place, d.field, d.mine, d.theirs}.join(u'\t');
+    QStringList cells;
+    for (const QString& cell : {d.place, d.field, d.mine, d.theirs})
+        cells.append(SpreadsheetSafeCell(cell));
+    return cells.join(u'\t');
 }
 
 QString NoDifferencesText() {

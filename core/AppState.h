@@ -19,6 +19,9 @@ struct AppState {
     SideValues savedSideValues;
 
     std::array<int16, 3> radioFlags{}; // "Setting.ini"
+    // What "Setting.ini" held when this program last read or wrote it: only the
+    // flags that differ from it are written back.
+    std::array<int16, 3> radioFlagsInFile{};
     RadioInfoRecord radioInfo;
     RadioImage image{};
 

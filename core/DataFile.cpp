@@ -8,6 +8,7 @@
 #include "core/MessageBox.h"
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "core/SettingsBytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -384,10 +385,16 @@ void ReadSettingsFile() {
         app().radioFlags = FromSideBytes(bytes);
     else
         app().radioFlags = {0, 0, 0};
+    app().radioFlagsInFile = app().radioFlags;
 }
 
 bool WriteSettingsFile() {
-    return WriteFileSafely(UserPath(QStringLiteral("Setting.ini")), SideBytes(app().radioFlags));
+    AppState& s = app();
+    const bool written = WriteChangedSettings(UserPath(QStringLiteral("Setting.ini")),
+                                              SideBytes(s.radioFlags),
+                                              SideBytes(s.radioFlagsInFile), sizeof(int16));
+    if (written) s.radioFlagsInFile = s.radioFlags;
+    return written;
 }
 
 bool WriteFileSafely(const QString& path, const QByteArray& bytes) {

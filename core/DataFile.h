@@ -33,6 +33,9 @@ void ReadSideFile(const QString& dataPath);
 SideValues ReadSideValues(const QString& dataPath, const SideValues& unreadable);
 bool WriteSideFile(const QString& dataPath);
 void ReadSettingsFile();
+// Writes the radio flags that this program changed since it read or wrote
+// "Setting.ini"; the others stay as the file has them (another running copy may
+// have changed them). False when the file could not be written.
 bool WriteSettingsFile();
 // Writes bytes through a temporary file and a rename; false (old file intact) on failure.
 bool WriteFileSafely(const QString& path, const QByteArray& bytes);

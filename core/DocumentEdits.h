@@ -12,13 +12,24 @@
 // DocumentReplaced(); inside an edit the replacement counts as part of that edit
 // (a band change builds a new document for the new band, and is one edit).
 
+#include "core/AppState.h"
+
+#include <optional>
+
 class DocumentEdit {
   public:
     DocumentEdit();
+    // An edit with a name of its own in both languages ("Import Channels"), shown
+    // by the undo history instead of the first field it changed. The outermost
+    // name counts.
+    explicit DocumentEdit(const Tr& name);
     ~DocumentEdit();
     DocumentEdit(const DocumentEdit&) = delete;
     DocumentEdit& operator=(const DocumentEdit&) = delete;
 };
+
+// The name of the edit being reported (while the hooks run), if it has one.
+const std::optional<Tr>& DocumentEditName();
 
 // The document changed: reported now, or when the open edit ends.
 void DocumentEdited();

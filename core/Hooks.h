@@ -18,6 +18,9 @@ struct ProgramHooks {
     std::function<bool()> transferRunning;
     // Every resize of the main window outside a transfer: the link's reply timers stop.
     std::function<void()> disableLinkTimers;
+    // The program ends without asking (a termination signal): a running transfer
+    // ends as a failed one, its port closed.
+    std::function<void()> endTransfers;
     // The open document changed by one edit, or was replaced by another document
     // (File New, File Open, a read from the radio). See core/DocumentEdits.h.
     std::function<void()> documentEditStarting; // the outermost DocumentEdit opens

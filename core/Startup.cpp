@@ -1,7 +1,5 @@
 #include "core/Startup.h"
 
-#include "channels/BatchEdit.h"
-#include "codec/Tone.h"
 #include "core/AppState.h"
 #include "core/Band.h"
 #include "core/DataFile.h"
@@ -9,14 +7,24 @@
 #include "core/Language.h"
 #include "core/ProfileFile.h"
 #include "core/ProgramFolder.h"
-#include "link/Ports.h"
-#include "link/RadioCommands.h"
 
 #include <QLocale>
 #include <QSettings>
 
+#include <map>
+#include <vector>
+
 namespace {
 const QString kSection = QStringLiteral("language");
+
+std::map<StartupStage, std::vector<std::function<void()>>>& startupSteps() {
+    static std::map<StartupStage, std::vector<std::function<void()>>> steps;
+    return steps;
+}
+
+void runStage(StartupStage stage) {
+    for (const auto& step : startupSteps()[stage]) step();
+}
 
 // A truth value as profile files hold it: a number (non-zero is true) or a word.
 bool truthValue(const QString& text) {
@@ -29,9 +37,7 @@ bool truthValue(const QString& text) {
 void readSetupFile() {
     const ProfileFile setup(SetupFilePath());
     app().isFirstRun = truthValue(setup.read(kSection, QStringLiteral("IsFirstRun")));
-    // No operating system here offers every port number unchecked: a stored port
-    // that is not present gives way to the first present one, written back.
-    CheckComPortAtStartup();
+    runStage(StartupStage::Settings);
     if (app().isFirstRun) setup.write(kSection, QStringLiteral("IsFirstRun"), QStringLiteral("0"));
 }
 } // namespace
@@ -47,17 +53,21 @@ void StartProgram() {
     app().currentModel = QStringLiteral("VM427");
     app().bandText = QStringLiteral("400 - 480 MHz");
     SetBandLimits();
-    ReadDecTable();
+    runStage(StartupStage::Tables);
 
     PrepareUserFolder();
     readSetupFile();
-    InstallLinkHooks();
+    runStage(StartupStage::Link);
     InitNewDocument();
 }
 
 void FinishStartup() {
-    LoadBatchFunctionFlags();
+    runStage(StartupStage::Finish);
     ReadSettingsFile();
+}
+
+void AddStartupStep(StartupStage stage, std::function<void()> step) {
+    startupSteps()[stage].push_back(std::move(step));
 }
 
 void ShutdownProgram() {
@@ -65,11 +75,11 @@ void ShutdownProgram() {
 }
 
 QRect StoredMainWindowTwips() {
-    QSettings settings(QStringLiteral("ZR580"), QStringLiteral("ZR580"));
-    settings.beginGroup(QStringLiteral("Settings"));
+    const auto settings = ProgramSettings();
+    settings->beginGroup(QStringLiteral("Settings"));
     auto value = [&](const char* key, int fallback) {
         bool ok = false;
-        const int v = settings.value(QLatin1String(key)).toInt(&ok);
+        const int v = settings->value(QLatin1String(key)).toInt(&ok);
         return ok ? v : fallback;
     };
     const QRect fallback = DefaultMainWindowTwips();
@@ -82,10 +92,10 @@ QRect DefaultMainWindowTwips() {
 }
 
 void StoreMainWindowTwips(const QRect& twips) {
-    QSettings settings(QStringLiteral("ZR580"), QStringLiteral("ZR580"));
-    settings.beginGroup(QStringLiteral("Settings"));
-    settings.setValue(QStringLiteral("MainLeft"), twips.x());
-    settings.setValue(QStringLiteral("MainTop"), twips.y());
-    settings.setValue(QStringLiteral("MainWidth"), twips.width());
-    settings.setValue(QStringLiteral("MainHeight"), twips.height());
+    const auto settings = ProgramSettings();
+    settings->beginGroup(QStringLiteral("Settings"));
+    settings->setValue(QStringLiteral("MainLeft"), twips.x());
+    settings->setValue(QStringLiteral("MainTop"), twips.y());
+    settings->setValue(QStringLiteral("MainWidth"), twips.width());
+    settings->setValue(QStringLiteral("MainHeight"), twips.height());
 }

@@ -184,7 +184,10 @@ QStringList ChannelCells(const DocumentRecord& doc, int channelNumber) {
     cells << WordOrNumber(ChannelColumn::SpUnmute, e.spUnmute, hasDecode);
     cells << WordOrNumber(ChannelColumn::PttId, e.pttId);
     cells << QString::number(e.autodial + 1);
-    cells << WordOrNumber(ChannelColumn::TxEntered, e.txEntryFlag == 0 ? 1 : 0);
+    // Yes for the stored flag 0, No for 1; any other flag as the number stored.
+    cells << (e.txEntryFlag == 0 || e.txEntryFlag == 1
+                  ? WordOrNumber(ChannelColumn::TxEntered, 1 - e.txEntryFlag)
+                  : QString::number(e.txEntryFlag));
     cells << QString::number(e.reserved1) << QString::number(e.reserved2);
     return cells;
 }

@@ -9,6 +9,7 @@
 #include "core/DocumentEdits.h"
 #include "core/Hooks.h"
 #include "core/Language.h"
+#include "core/SpreadsheetCell.h"
 #include "exchange/ChannelColumns.h"
 #include "exchange/CsvText.h"
 
@@ -38,13 +39,17 @@ struct ColumnMap {
     ColumnMap() { index.fill(-1); }
     bool has(Column c) const { return index[static_cast<std::size_t>(c)] >= 0; }
     // The cell of a column: nullopt when the text has no such column; a record
-    // shorter than the heading gives empty cells.
+    // shorter than the heading gives empty cells. The "'" that keeps a text from
+    // being run as a formula is not part of the value.
     std::optional<QString> cell(const CsvRecord& r, Column c) const {
         const int i = index[static_cast<std::size_t>(c)];
         if (i < 0) return std::nullopt;
-        return i < r.fields.size() ? r.fields.at(i).trimmed() : QString();
+        return i < r.fields.size() ? FromSpreadsheetSafeCell(r.fields.at(i).trimmed()) : QString();
     }
+    // In Chinese the program's own name of the column, so that a report reads in
+    // one language; else the heading as the text spells it.
     QString name(Column c) const {
+        if (app().languageIndex == Chinese) return ColumnHeading(c).zh;
         const int i = index[static_cast<std::size_t>(c)];
         return i >= 0 && i < headings.size() ? headings.at(i).trimmed() : ColumnHeading(c).en;
     }
@@ -56,7 +61,9 @@ struct RowValues {
     std::optional<QString> tx;
     std::optional<QString> decode; // tone list text (the none word of the language)
     std::optional<QString> encode;
-    std::array<std::optional<int>, kChannelColumnCount> code; // coded and numeric columns
+    // Coded and numeric columns as the data file stores them (autodial: the
+    // memory number; TX Entered: the stored flag).
+    std::array<std::optional<int>, kChannelColumnCount> code;
     std::optional<int> channel, group, row;
     bool onlyPosition = true; // nothing but the channel's position is given
     int get(Column c, int fallback) const {
@@ -64,10 +71,14 @@ struct RowValues {
     }
 };
 
+constexpr int kInt16Low = -32768;
+constexpr int kInt16High = 32767;
+
 class RowReader {
   public:
-    RowReader(const ColumnMap& map, const CsvRecord& record, QList<ImportProblem>& problems)
-        : map_(map), record_(record), problems_(problems) {}
+    RowReader(const ColumnMap& map, const CsvRecord& record, QList<ImportProblem>& problems,
+              QList<ImportProblem>& warnings)
+        : map_(map), record_(record), problems_(problems), warnings_(warnings) {}
 
     bool read(RowValues& v) {
         v.channel = integer(Column::Channel, 1, kMaxChannels);
@@ -87,11 +98,16 @@ class RowReader {
                          Column::Reverse, Column::TalkAround, Column::OptSignal, Column::SpUnmute,
                          Column::PttId, Column::TxEntered})
             v.code[static_cast<std::size_t>(c)] = word(c, v);
-        v.code[static_cast<std::size_t>(Column::Autodial)] = value(Column::Autodial, 1, 8, v);
+        // The data file keeps the memory number less one in 16 bits.
+        v.code[static_cast<std::size_t>(Column::Autodial)] =
+            value(Column::Autodial, kInt16Low + 1, kInt16High + 1, v);
+        if (const int memory = v.get(Column::Autodial, 1); memory < 1 || memory > 8)
+            warning(Column::Autodial, Say("NotOffered").arg(memory).arg(QStringLiteral("1-8")));
         for (Column c : {Column::Reserved1, Column::Reserved2})
-            v.code[static_cast<std::size_t>(c)] = value(c, -32768, 32767, v);
+            v.code[static_cast<std::size_t>(c)] = value(c, kInt16Low, kInt16High, v);
         if (v.rx.isEmpty() && !v.onlyPosition && !failed_) problem(Column::Rx, Say("MissingRx"));
         if (!failed_ && !v.rx.isEmpty()) combinations(v);
+        if (failed_) warnings_.resize(warningsBefore_); // a row left out warns of nothing
         return !failed_;
     }
 
@@ -99,6 +115,9 @@ class RowReader {
     void problem(Column c, const QString& message) {
         problems_.append({record_.line, map_.name(c), message});
         failed_ = true;
+    }
+    void warning(Column c, const QString& message) {
+        warnings_.append({record_.line, map_.name(c), message, true});
     }
 
     std::optional<int> integer(Column c, int low, int high) {
@@ -146,41 +165,53 @@ class RowReader {
         return std::nullopt;
     }
 
+    // A word of the column, or the number the data file stores (a number the
+    // channel windows do not offer is taken with a warning).
     std::optional<int> word(Column c, RowValues& v) {
         const auto text = map_.cell(record_, c);
         if (!text || text->isEmpty()) return std::nullopt;
         v.onlyPosition = false;
-        const int code = CodeOfColumnWord(c, *text);
-        if (code >= 0) return code;
         QStringList words;
         for (int i = 0; !ColumnWord(c, i).isEmpty(); ++i)
             words.append(ColumnWord(c, i));
+        const int code = CodeOfColumnWord(c, *text);
+        if (code >= 0) return c == Column::TxEntered ? 1 - code : code; // Yes: flag 0
+        bool number = false;
+        const int stored = QLocale::c().toInt(*text, &number);
+        if (number && stored >= kInt16Low && stored <= kInt16High) {
+            const int offered = c == Column::TxEntered ? 1 - stored : stored;
+            if (offered < 0 || offered >= words.size())
+                warning(c, Say("NotOffered").arg(*text, words.join(QStringLiteral(", "))));
+            return stored;
+        }
         problem(c, Say("NotWord").arg(*text, words.join(QStringLiteral(", "))));
         return std::nullopt;
     }
 
-    // What the channel windows never let a channel hold.
+    // What the channel windows never let a channel hold: taken as it stands.
     void combinations(const RowValues& v) {
         const bool hasTx = !v.tx || !v.tx->isEmpty();
         const bool hasDecode =
             v.decode ? *v.decode != NoneToneWord() : v.encode && *v.encode != NoneToneWord();
         const bool optSignal = v.get(Column::OptSignal, 0) != 0;
         const int busy = v.get(Column::BusyLockout, 0);
-        if (busy == 2 && !hasDecode) problem(Column::BusyLockout, Say("RepeaterNeedsDecode"));
-        if (busy == 3 && !optSignal) problem(Column::BusyLockout, Say("NeedsOptSignal"));
+        if (busy == 2 && !hasDecode) warning(Column::BusyLockout, Say("RepeaterNeedsDecode"));
+        if (busy == 3 && !optSignal) warning(Column::BusyLockout, Say("NeedsOptSignal"));
         if (v.get(Column::SpUnmute, 0) != 0 && !optSignal)
-            problem(Column::SpUnmute, Say("NeedsOptSignal"));
+            warning(Column::SpUnmute, Say("NeedsOptSignal"));
         if (v.get(Column::Reverse, 0) == 1 && !hasTx)
-            problem(Column::Reverse, Say("ReverseNeedsTx"));
+            warning(Column::Reverse, Say("ReverseNeedsTx"));
         if (v.get(Column::Reverse, 0) == 1 && v.get(Column::TalkAround, 0) == 1)
-            problem(Column::TalkAround, Say("ReverseAndTalkAround"));
-        if (v.get(Column::TxEntered, 0) == 1 && !hasTx)
-            problem(Column::TxEntered, Say("EnteredNeedsTx"));
+            warning(Column::TalkAround, Say("ReverseAndTalkAround"));
+        if (v.get(Column::TxEntered, 1) == 0 && !hasTx)
+            warning(Column::TxEntered, Say("EnteredNeedsTx"));
     }
 
     const ColumnMap& map_;
     const CsvRecord& record_;
     QList<ImportProblem>& problems_;
+    QList<ImportProblem>& warnings_;
+    const qsizetype warningsBefore_ = warnings_.size();
     bool failed_ = false;
 };
 
@@ -189,7 +220,8 @@ template <std::size_t N> QString WordOf(const std::array<Tr, N>& table, int code
 }
 
 // The row's values stored into a channel that holds the new-channel defaults,
-// field by field as the channel windows would store them.
+// field by field as the channel windows would store them: what the row leaves
+// out follows from what it gives, as in the windows.
 void ApplyRow(ChannelEntry& e, const RowValues& v) {
     if (v.tx) SaveChannelField(e, FieldTxFreq, *v.tx);
     // A first tone is copied to the other one; the order keeps a tone set to None
@@ -222,13 +254,43 @@ void ApplyRow(ChannelEntry& e, const RowValues& v) {
     set(Column::Reserved2, FieldReserved2, number);
     set(Column::Reverse, FieldReverse, number);
     set(Column::TalkAround, FieldTalkAround, number);
-    if (const auto entered = code[static_cast<std::size_t>(Column::TxEntered)])
-        e.txEntryFlag = *entered == 1 ? 0 : 1;
+}
+
+// Then every value the row gives is stored exactly as it stands, whatever the
+// windows' side effects made of it.
+void StoreGivenValues(ChannelEntry& e, const RowValues& v) {
+    if (v.tx) e.txFreq.assign((v.tx->isEmpty() ? kNoFrequency : ShowToFreData(*v.tx)).toLatin1());
+    const auto toneData = [](const QString& shown) {
+        return (shown == NoneToneWord() ? kNoTone : ShowToToneData(shown)).toLatin1();
+    };
+    if (v.decode) e.decodeTone.assign(toneData(*v.decode));
+    if (v.encode) e.encodeTone.assign(toneData(*v.encode));
+    const std::pair<Column, int16 ChannelEntry::*> fields[] = {
+        {Column::OptSignal, &ChannelEntry::optSignal},
+        {Column::SpUnmute, &ChannelEntry::spUnmute},
+        {Column::TxPower, &ChannelEntry::txPower},
+        {Column::Spacing, &ChannelEntry::spacing},
+        {Column::BusyLockout, &ChannelEntry::busyLockout},
+        {Column::PttId, &ChannelEntry::pttId},
+        {Column::Reserved1, &ChannelEntry::reserved1},
+        {Column::ScanAdd, &ChannelEntry::scanAdd},
+        {Column::Reserved2, &ChannelEntry::reserved2},
+        {Column::Reverse, &ChannelEntry::reverse},
+        {Column::TalkAround, &ChannelEntry::talkAround},
+        {Column::TxEntered, &ChannelEntry::txEntryFlag},
+    };
+    for (const auto& [column, field] : fields)
+        if (const auto value = v.code[static_cast<std::size_t>(column)])
+            e.*field = static_cast<int16>(*value);
+    if (const auto memory = v.code[static_cast<std::size_t>(Column::Autodial)])
+        e.autodial = static_cast<int16>(*memory - 1);
 }
 
 // Sets channel `number` of the document from a checked row, in place when the
-// channel exists, else appended.
-void StoreRow(DocumentRecord& doc, int number, const RowValues& v) {
+// channel exists, else appended. The fields that no column carries (the
+// reserved word after TX, the in-use word) keep the values of the base
+// document's channel of that number.
+void StoreRow(DocumentRecord& doc, int number, const RowValues& v, const DocumentRecord& base) {
     int position = FindChannelEntry(doc, number);
     if (v.rx.isEmpty()) {
         RemoveChannelEntry(doc, position);
@@ -238,7 +300,14 @@ void StoreRow(DocumentRecord& doc, int number, const RowValues& v) {
         doc.channels[static_cast<std::size_t>(position)] = NewChannelEntry(number, v.rx);
     else
         position = AddChannelByNumber(doc, number, v.rx);
-    if (position >= 0) ApplyRow(doc.channels[static_cast<std::size_t>(position)], v);
+    if (position < 0) return;
+    ChannelEntry& e = doc.channels[static_cast<std::size_t>(position)];
+    ApplyRow(e, v);
+    StoreGivenValues(e, v);
+    if (const int was = FindChannelEntry(base, number); was >= 0) {
+        e.reserved0 = base.channels[static_cast<std::size_t>(was)].reserved0;
+        e.inUse = base.channels[static_cast<std::size_t>(was)].inUse;
+    }
 }
 
 bool HasControlCharacters(const QString& text) {
@@ -272,12 +341,17 @@ QString DecodeText(const QByteArray& bytes, QString* refusal) {
 }
 
 // The column map of a heading record; a refusal when a column appears twice.
-ColumnMap MapHeadings(const CsvRecord& heading, QString* refusal) {
+// The headings it does not know (blank ones aside) go to `unknown`.
+ColumnMap MapHeadings(const CsvRecord& heading, QString* refusal, QStringList* unknown) {
     ColumnMap map;
     map.headings = heading.fields;
     for (int i = 0; i < heading.fields.size(); ++i) {
         const int c = ColumnOfHeading(heading.fields.at(i));
-        if (c < 0) continue;
+        if (c < 0) {
+            const QString name = heading.fields.at(i).trimmed();
+            if (!name.isEmpty() && unknown) unknown->append(name);
+            continue;
+        }
         if (map.index[static_cast<std::size_t>(c)] >= 0) {
             *refusal = Say("ColumnTwice").arg(heading.fields.at(i).trimmed());
             return map;
@@ -326,7 +400,31 @@ QList<CsvRecord> PastedRecords(const QString& text) {
 } // namespace
 
 QString ImportProblem::text() const {
-    return Say("LineProblem").arg(line).arg(column, message);
+    const QString said = column.isEmpty() ? Say("LineOnly").arg(line).arg(message)
+                                          : Say("LineProblem").arg(line).arg(column, message);
+    return warning ? Say("TakenAsItStands").arg(said) : said;
+}
+
+ChannelChanges CountChannelChanges(const DocumentRecord& before, const DocumentRecord& after) {
+    ChannelChanges changes;
+    for (int number = 1; number <= kMaxChannels; ++number) {
+        const int was = FindChannelEntry(before, number);
+        const int now = FindChannelEntry(after, number);
+        if (was < 0 && now >= 0) ++changes.added;
+        if (was >= 0 && now < 0) ++changes.removed;
+        if (was >= 0 && now >= 0 &&
+            !(before.channels[static_cast<std::size_t>(was)] ==
+              after.channels[static_cast<std::size_t>(now)]))
+            ++changes.changed;
+    }
+    return changes;
+}
+
+Tr ChannelTableStepName(ChannelTableStep step) {
+    const char* key = step == ChannelTableStep::Import  ? "StepImport"
+                      : step == ChannelTableStep::Paste ? "StepPaste"
+                                                        : "StepClear";
+    return LanguageTextPair(QStringLiteral("Exchange"), QLatin1String(key));
 }
 
 ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& base) {
@@ -339,7 +437,7 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
         out.refusal = Say("Empty");
         return out;
     }
-    const ColumnMap map = MapHeadings(records.first(), &out.refusal);
+    const ColumnMap map = MapHeadings(records.first(), &out.refusal, &out.unknownColumns);
     if (out.refused()) return out;
     const bool hasPosition =
         map.has(Column::Channel) || (map.has(Column::Group) && map.has(Column::Row));
@@ -359,7 +457,8 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
         const CsvRecord& record = records.at(i);
         RowValues v;
         const int before = static_cast<int>(out.problems.size());
-        bool ok = RowReader(map, record, out.problems).read(v);
+        const qsizetype warningsBefore = out.warnings.size();
+        bool ok = RowReader(map, record, out.problems, out.warnings).read(v);
         int number = v.channel.value_or(0);
         if (ok && v.group && v.row) {
             const int byPosition = ChannelNumberOf(*v.group, *v.row);
@@ -381,15 +480,17 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
             ok = false;
         }
         if (!ok || static_cast<int>(out.problems.size()) != before) {
+            out.warnings.resize(warningsBefore); // a row left out warns of nothing
             ++out.badRows;
             continue;
         }
         if (v.rx.isEmpty()) continue; // only a position: no channel there
         lineOfChannel.insert(number, record.line);
-        StoreRow(doc, number, v);
+        StoreRow(doc, number, v, base);
         ++out.goodRows;
     }
     KeepPriorityChannelsValid(doc, base);
+    out.changes = CountChannelChanges(base, doc);
     return out;
 }
 
@@ -411,13 +512,15 @@ ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, 
     ColumnMap map;
     if (!records.isEmpty()) {
         QString twice;
-        const ColumnMap named = MapHeadings(records.first(), &twice);
+        QStringList unknown;
+        const ColumnMap named = MapHeadings(records.first(), &twice, &unknown);
         if (named.has(Column::Rx)) {
             if (!twice.isEmpty()) {
                 out.refusal = twice;
                 return out;
             }
             map = named;
+            out.unknownColumns = unknown;
             records.removeFirst();
         } else {
             // Rows copied whole are in the copy order; a shorter block (say a
@@ -441,20 +544,23 @@ ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, 
     for (qsizetype k = 0; k < records.size(); ++k) {
         const CsvRecord& record = records.at(k);
         const int row = firstRow + static_cast<int>(k);
-        RowValues v;
-        bool ok = RowReader(map, record, out.problems).read(v);
-        if (ok && row > kChannelsPerGroup) {
-            out.problems.append({record.line, map.name(Column::Rx), Say("PastLastRow").arg(row)});
-            ok = false;
-        }
-        if (!ok) {
+        // A row past the group's end has no place, whatever its cells hold.
+        if (row > kChannelsPerGroup) {
+            out.problems.append({record.line, QString(),
+                                 Say("PastLastRow").arg(row).arg(kChannelsPerGroup)});
             ++out.badRows;
             continue;
         }
-        StoreRow(doc, ChannelNumberOf(group, row), v);
+        RowValues v;
+        if (!RowReader(map, record, out.problems, out.warnings).read(v)) {
+            ++out.badRows;
+            continue;
+        }
+        StoreRow(doc, ChannelNumberOf(group, row), v, base);
         ++out.goodRows;
     }
     KeepPriorityChannelsValid(doc, base);
+    out.changes = CountChannelChanges(base, doc);
     return out;
 }
 
@@ -466,8 +572,8 @@ DocumentRecord WithoutChannels(const DocumentRecord& base, const QList<int>& cha
     return doc;
 }
 
-void ReplaceChannelTable(const DocumentRecord& edited) {
-    const DocumentEdit edit; // the whole table, one change
+void ReplaceChannelTable(const DocumentRecord& edited, const Tr& name) {
+    const DocumentEdit edit(name); // the whole table, one change
     DocumentRecord& doc = app().document;
     const bool channelsCameOrWent = ChannelNumbers(doc) != ChannelNumbers(edited);
     doc.channelCount = edited.channelCount;

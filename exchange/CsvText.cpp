@@ -1,5 +1,7 @@
 #include "exchange/CsvText.h"
 
+#include "core/SpreadsheetCell.h"
+
 namespace {
 constexpr QChar kQuote = u'"';
 }
@@ -77,14 +79,7 @@ QList<CsvRecord> ParseCsv(const QString& text, QChar separator) {
 }
 
 QString CsvField(const QString& value, QChar separator) {
-    const bool needsQuotes =
-        value.contains(separator) || value.contains(kQuote) || value.contains(u'\n') ||
-        value.contains(u'\r') ||
-        (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace()));
-    if (!needsQuotes) return value;
-    QString quoted = value;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return kQuote + quoted + kQuote;
+    return CsvCell(value, separator);
 }
 
 QString CsvLine(const QStringList& fields, QChar separator) {

@@ -19,7 +19,8 @@ QChar DetectSeparator(const QString& text);
 // A quote left open runs to the end of the text.
 QList<CsvRecord> ParseCsv(const QString& text, QChar separator);
 
-// One field, quoted when it needs to be.
+// One field, safe from being run as a formula and quoted when it needs to be
+// (CsvCell).
 QString CsvField(const QString& value, QChar separator);
 // One record followed by CRLF.
 QString CsvLine(const QStringList& fields, QChar separator);

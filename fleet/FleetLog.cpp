@@ -1,6 +1,7 @@
 #include "fleet/FleetLog.h"
 
 #include "core/ProgramFolder.h"
+#include "core/SpreadsheetCell.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -9,19 +10,12 @@
 #include <QStringList>
 #include <unistd.h>
 
-namespace {
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+QString UnsavedChangesMark() {
+    return QStringLiteral("(unsaved changes)");
 }
-} // namespace
 
 QString FleetLogPath() {
-    return UserPath(QStringLiteral("backups/fleet-log.csv"));
+    return DataPath(QStringLiteral("backups/fleet-log.csv"));
 }
 
 QString FleetLogHeader() {
@@ -42,7 +36,7 @@ QString FleetLogLine(const FleetLogEntry& e) {
                                 e.detail};
     QStringList out;
     for (const QString& f : fields)
-        out.append(csvField(f));
+        out.append(CsvCell(f, u','));
     return out.join(QLatin1Char(','));
 }
 

@@ -15,19 +15,23 @@ struct FleetLogEntry {
     QString band;         // band text of the radio's band index
     QString serialNumber; // from the radio-information area, where read
     QString dealerCode;
-    QString fileName;     // the data file written
-    QString fileSha256;   // of its 7,979 bytes, hexadecimal
+    QString fileName;     // the data file written, with UnsavedChangesMark() when it
+                          // is not what was written
+    QString fileSha256;   // of the 7,979 record bytes written, hexadecimal
     QString backupPath;
     bool ok = false;
     QString detail; // the failure in words
 };
 
-// UserPath("backups/fleet-log.csv").
+// "(unsaved changes)": after the file name in the log when the document written
+// differs from the file.
+QString UnsavedChangesMark();
+// DataPath("backups/fleet-log.csv").
 QString FleetLogPath();
 // The column names, as the log's first line.
 QString FleetLogHeader();
-// One CSV line (without its line end); fields holding a comma, a quote or a
-// line break are quoted.
+// One CSV line (without its line end): every field through CsvCell, so a text
+// from a radio (serial number, dealer code) is never run as a formula.
 QString FleetLogLine(const FleetLogEntry& entry);
 // Appends the line (and the header first when the file is new); false when the
 // folder cannot be made or the line cannot be written and flushed in full.

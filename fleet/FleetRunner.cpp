@@ -9,6 +9,7 @@
 #include "link/RadioInfoImage.h"
 #include "link/SerialLinkPort.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 struct FleetRunner::Job {
@@ -16,6 +17,7 @@ struct FleetRunner::Job {
     std::unique_ptr<RadioLink> link;
     std::unique_ptr<SafeWrite> sequence;
     std::unique_ptr<JobUi> ui;
+    FleetOptions options; // as the job was started with
 };
 
 // What a job's transfer would show the user, answered at once and kept on the
@@ -48,7 +50,7 @@ class FleetRunner::JobUi : public LinkUi {
             fail(MessageText(Msg::ModelWrong));
             return false;
         }
-        if (radioBand != runner_.fileBand_ && !runner_.options_.otherBand) {
+        if (radioBand != runner_.fileBand_ && !job().options.otherBand) {
             fail(FleetText("OtherBandFailure"));
             return false;
         }
@@ -109,11 +111,22 @@ void FleetRunner::setPorts(const QList<FleetPort>& ports) {
     }
 }
 
+// True when the data file at `path` (and its side file) holds exactly this
+// document, so that the file's name says what is written.
+bool FileHolds(const QString& path, const QByteArray& record, const SideValues& side) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() != record.size()) return false;
+    return file.readAll() == record && ReadSideValues(path, SideValues{}) == side;
+}
+
 void FleetRunner::takeDocument() {
     const AppState& s = app();
     const QFileInfo file(s.documentName);
+    const QByteArray record = SerializeDocument(s.document);
     fileName_ = file.exists() ? file.absoluteFilePath() : s.documentName;
-    fileSha256_ = Sha256Hex(SerializeDocument(s.document));
+    if (s.isNewDocument || !FileHolds(s.documentName, record, s.sideValues))
+        fileName_ += QLatin1Char(' ') + UnsavedChangesMark();
+    fileSha256_ = Sha256Hex(record);
     fileModel_ = s.currentModel.trimmed();
     fileBand_ = BandIndexOf(s.bandText);
     fileImage_ = OpenDocumentImage();
@@ -132,10 +145,16 @@ bool FleetRunner::start() {
     return true;
 }
 
-bool FleetRunner::restart(int row) {
+bool FleetRunner::restart(int row, const std::optional<FleetOptions>& options) {
     if (row < 0 || row >= count() || jobs_[static_cast<std::size_t>(row)]->state.running())
         return false;
     if (fileSha256_.isEmpty()) takeDocument();
+    if (options) {
+        // The log stays the batch's; password, retries and band rule are the new ones.
+        const QString logPath = options_.logPath;
+        options_ = *options;
+        options_.logPath = logPath;
+    }
     begin(row);
     return true;
 }
@@ -146,13 +165,14 @@ void FleetRunner::begin(int row) {
     j.state = FleetJob{};
     j.state.port = port;
     j.state.phase = FleetPhase::Write;
-    j.link->setStepRetries(options_.retries);
-    j.link->setPassword(options_.password);
+    j.options = options_;
+    j.link->setStepRetries(j.options.retries);
+    j.link->setPassword(j.options.password);
     j.sequence->onPhase = [this, row](SafeWritePhase phase) { enterPhase(row, phase); };
     if (jobChanged) jobChanged(row);
     // A sequence that does not start (the port cannot be opened, the backup
     // folder is not writable) has said why and ends here.
-    if (!j.sequence->start(*j.ui, fileImage_, fileDocument_, options_.safeWrite))
+    if (!j.sequence->start(*j.ui, fileImage_, fileDocument_, j.options.safeWrite))
         finish(row, false);
 }
 

@@ -11,7 +11,10 @@
 // The document written is the program's open document, as it is when start()
 // is called; each job writes it from its link's own image, so the document and
 // the program's image stay untouched. The radio's information area comes from
-// its backup. Each finished job appends a line to the fleet log.
+// its backup. Each finished job appends a line to the fleet log, whose file
+// column names the data file, followed by "(unsaved changes)" when the document
+// written is not what that file holds; the hash is of the 7,979 record bytes
+// written either way.
 
 #include "fleet/FleetJob.h"
 #include "fleet/FleetLog.h"
@@ -22,6 +25,7 @@
 #include <QList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct FleetOptions {
@@ -50,8 +54,10 @@ class FleetRunner {
     // without a channel is refused ("Only when it at least has data of one
     // channel, ..." shown): false.
     bool start();
-    // Starts one job again (one that is not running); false otherwise.
-    bool restart(int row);
+    // Starts one job again (one that is not running); false otherwise. Given
+    // options replace the batch's from now on (the log path stays); the
+    // document is the one taken at start().
+    bool restart(int row, const std::optional<FleetOptions>& options = std::nullopt);
     // Ends every running transfer (the port is closed); each is logged as stopped.
     void stopAll();
 
@@ -59,6 +65,7 @@ class FleetRunner {
     int count() const { return static_cast<int>(jobs_.size()); }
     const FleetJob& job(int row) const;
     int succeeded() const;
+    // The file column of the log (see above).
     const QString& fileName() const { return fileName_; }
     const QString& fileSha256() const { return fileSha256_; }
     // True once a log line could not be written.

@@ -1,6 +1,7 @@
 #include "history/EditHistory.h"
 
 #include "core/AppState.h"
+#include "core/DocumentEdits.h"
 #include "core/DocumentOps.h"
 #include "core/Hooks.h"
 
@@ -48,7 +49,7 @@ void EditHistory::record() {
     editStart_.reset();
     DocumentSnapshot now = OpenDocumentSnapshot();
     if (now == current_ && !fileBefore) return;
-    undo_.push_back(Step{std::move(current_), std::move(fileBefore)});
+    undo_.push_back(Step{std::move(current_), std::move(fileBefore), DocumentEditName()});
     if (static_cast<int>(undo_.size()) > kLimit) undo_.pop_front();
     redo_.clear();
     current_ = std::move(now);
@@ -71,7 +72,7 @@ bool EditHistory::move(std::deque<Step>& from, std::deque<Step>& to) {
     from.pop_back();
     std::optional<FileState> file;
     if (target.file) file = currentFileState();
-    to.push_back(Step{std::move(current_), std::move(file)});
+    to.push_back(Step{std::move(current_), std::move(file), target.name});
 
     restoring_ = true;
     AppState& s = app();
@@ -86,12 +87,16 @@ bool EditHistory::move(std::deque<Step>& from, std::deque<Step>& to) {
     return true;
 }
 
+QString EditHistory::nameOf(const Step& step) const {
+    return step.name ? (*step.name)() : stepName(current_, step.document);
+}
+
 QString EditHistory::undoName() const {
-    return undo_.empty() ? QString() : stepName(current_, undo_.back().document);
+    return undo_.empty() ? QString() : nameOf(undo_.back());
 }
 
 QString EditHistory::redoName() const {
-    return redo_.empty() ? QString() : stepName(current_, redo_.back().document);
+    return redo_.empty() ? QString() : nameOf(redo_.back());
 }
 
 void EditHistory::notify() {

@@ -13,6 +13,7 @@
 // back the saved copy and the file name too, so the change test follows.
 
 #include "compare/DocumentCompare.h"
+#include "core/AppState.h"
 
 #include <QString>
 #include <deque>
@@ -50,8 +51,9 @@ class EditHistory {
     bool undo();
     bool redo();
 
-    // What the next undo or redo changes back, named by its first difference
-    // ("Channel 5 RX Frequency"); empty when there is no step.
+    // What the next undo or redo changes back: the name of the edit when it has
+    // one ("Import Channels"), else its first difference ("Channel 5 RX
+    // Frequency"); empty when there is no step.
     QString undoName() const;
     QString redoName() const;
 
@@ -67,7 +69,9 @@ class EditHistory {
     struct Step {
         DocumentSnapshot document;
         std::optional<FileState> file;
+        std::optional<Tr> name; // of the edit that leads away from this state
     };
+    QString nameOf(const Step& step) const;
     bool move(std::deque<Step>& from, std::deque<Step>& to);
     void notify();
 

@@ -1,6 +1,7 @@
 #include "link/Ports.h"
 
 #include "core/AppState.h"
+#include "core/Language.h"
 #include "core/ProfileFile.h"
 #include "core/ProgramFolder.h"
 
@@ -107,17 +108,35 @@ int PortNumberOfDevice(const QString& device) {
     return n;
 }
 
-QString ResolvePortArgument(const QString& text) {
+QString ResolvePortArgument(const QString& text, QString* problem) {
     const QString t = text.trimmed();
-    if (t.isEmpty()) return {};
-    if (t.contains(QLatin1Char('/'))) return t;
+    // The serial port takes a name without a leading "/" as one below /dev.
+    if (t.contains(QLatin1Char('/'))) return QFileInfo(t).absoluteFilePath();
     int number = numberOfKey(t);
-    if (number == 0) {
-        bool ok = false;
-        number = t.toInt(&ok);
-        if (!ok) return {};
+    bool ok = number > 0;
+    if (!ok) number = t.toInt(&ok);
+    ok = ok && number > 0 && number <= kMaxPortNumber;
+    const QString device = ok ? PortDevice(number) : QString();
+    if (device.isEmpty() && problem) {
+        const auto install = [](const char* key) {
+            return LanguageText(QStringLiteral("Install"), QLatin1String(key));
+        };
+        if (!ok) {
+            *problem = install("NotAPort").arg(t, QString::number(kMaxPortNumber));
+        } else {
+            QStringList ranges;
+            for (const auto& r : kRanges)
+                ranges.append(QStringLiteral("COM%1-COM%2 = %3%4-%5")
+                                  .arg(r.first)
+                                  .arg(r.first + kRangeSize - 1)
+                                  .arg(QLatin1String(r.prefix))
+                                  .arg(0)
+                                  .arg(kRangeSize - 1));
+            *problem = install("NoDevice").arg(keyOf(number), ranges.join(QStringLiteral(", ")),
+                                               SetupFilePath());
+        }
     }
-    return number > 0 ? PortDevice(number) : QString();
+    return device;
 }
 
 QList<int> PresentPorts() {
@@ -172,9 +191,12 @@ bool WriteComPortSetting(int number) {
 }
 
 int CheckComPortAtStartup() {
-    int number = ReadComPortSetting();
+    const int stored = ReadComPortSetting();
+    int number = stored;
     if (!PortExists(number)) number = FirstPort();
-    WriteComPortSetting(number);
+    // Only a port that gave way (or a missing one) is written: a stored port
+    // stays as it is, so this start never writes back what another copy chose.
+    if (number != stored || stored == 0) WriteComPortSetting(number);
     app().comPort = static_cast<int16>(number);
     return number;
 }

@@ -20,9 +20,12 @@ constexpr int kMaxPortNumber = 999; // the list entry holds at most three digits
 QString PortDevice(int number);
 // The number of a device path (assigned or by default mapping); 0 when it has none.
 int PortNumberOfDevice(const QString& device);
-// A port given as a number ("3"), as "COM3" or as a device path ("/dev/ttyUSB0").
-// Returns the device path; empty when the text names no port.
-QString ResolvePortArgument(const QString& text);
+// A port given as a number ("3"), as "COM3" or as a device path ("/dev/ttyUSB0",
+// or "sim/r1" from the current folder). Returns the device path (absolute for a
+// path); empty when the text names no port, and then `problem` (when given) says
+// why in the current language: no port at all, or a number with no device,
+// with the numbers that have one and how to assign one.
+QString ResolvePortArgument(const QString& text, QString* problem = nullptr);
 
 // The [ports] assignments.
 QString AssignedPortDevice(int number);
@@ -44,7 +47,7 @@ int PortNumberOfEntry(const QString& entry);
 int ReadComPortSetting();
 bool WriteComPortSetting(int number);
 // Start-up: the stored number, replaced by FirstPort() when that port is not
-// present; written back and kept in app().comPort. Returns the number.
+// present; written when it changed, and kept in app().comPort. Returns the number.
 int CheckComPortAtStartup();
 
 // What the system tells of a port's device, to tell two adapters apart.

@@ -27,6 +27,9 @@ void InstallLinkHooks() {
     hooks().disableLinkTimers = [] {
         if (!TransferRunning()) programLink().stopReplyTimer();
     };
+    hooks().endTransfers = [] {
+        if (TransferRunning()) programLink().EndTransfer(false);
+    };
 }
 
 bool ReadFromRadio(LinkUi& ui) {

@@ -5,7 +5,8 @@
 #   share/applications/         zr580.desktop
 #   share/icons/hicolor/        scalable/apps/zr580.svg, 256x256/apps/zr580.png
 #   share/metainfo/             org.zr580.zr580.metainfo.xml
-#   share/man/man1/             zr580-cli.1.gz, zr580-radiosim.1.gz
+#   share/man/man1/             zr580.1.gz, zr580-cli.1.gz, zr580-radiosim.1.gz
+#   share/doc/zr580/            README.md.gz, copyright
 #
 # The installed program finds its shipped files in share/zr580 beside its bin/
 # and writes its own files in the user's configuration folder.
@@ -25,17 +26,25 @@ add_custom_command(OUTPUT ${ZR580_ICON_PNG}
     COMMAND zr580-mkicon ${ZR580_ICON_PNG} 256
     DEPENDS zr580-mkicon)
 
-# Manual pages, compressed as Debian wants them.
+# Manual pages and the README, compressed as Debian wants them.
 set(ZR580_MAN_PAGES)
-foreach(page zr580-cli.1 zr580-radiosim.1)
-    set(out ${CMAKE_BINARY_DIR}/packaging/${page}.gz)
+set(ZR580_GZIPPED)
+foreach(source ${ZR580_PACKAGING_DIR}/zr580.1 ${ZR580_PACKAGING_DIR}/zr580-cli.1
+               ${ZR580_PACKAGING_DIR}/zr580-radiosim.1 ${CMAKE_SOURCE_DIR}/README.md)
+    get_filename_component(name ${source} NAME)
+    set(out ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
     add_custom_command(OUTPUT ${out}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-        COMMAND gzip -9 -n -c ${ZR580_PACKAGING_DIR}/${page} > ${out}
-        DEPENDS ${ZR580_PACKAGING_DIR}/${page})
-    list(APPEND ZR580_MAN_PAGES ${out})
+        COMMAND gzip -9 -n -c ${source} > ${out}
+        DEPENDS ${source})
+    list(APPEND ZR580_GZIPPED ${out})
+    if(name MATCHES "\\.1$")
+        list(APPEND ZR580_MAN_PAGES ${out})
+    else()
+        set(ZR580_README_GZ ${out})
+    endif()
 endforeach()
-add_custom_target(packaging_files ALL DEPENDS ${ZR580_ICON_PNG} ${ZR580_MAN_PAGES})
+add_custom_target(packaging_files ALL DEPENDS ${ZR580_ICON_PNG} ${ZR580_GZIPPED})
 
 install(TARGETS zr580 zr580-cli zr580-radiosim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -58,6 +67,9 @@ install(FILES ${ZR580_ICON_PNG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicol
 install(FILES ${ZR580_PACKAGING_DIR}/org.zr580.zr580.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${ZR580_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The copyright file stays uncompressed, as Debian wants it.
+install(FILES ${ZR580_README_GZ} ${ZR580_PACKAGING_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zr580)
 
 # cpack -G DEB: zr580_<version>_<arch>.deb with its library dependencies computed.
 set(CPACK_PACKAGE_NAME zr580)

@@ -10,7 +10,13 @@
 #include <QTemporaryFile>
 
 QString DefaultBackupFolder() {
-    return UserPath(QStringLiteral("backups"));
+    return DataPath(QStringLiteral("backups"));
+}
+
+QStringList BackupFolders() {
+    QStringList folders{DefaultBackupFolder()};
+    if (const QString earlier = EarlierBackupFolder(); !earlier.isEmpty()) folders.append(earlier);
+    return folders;
 }
 
 QString BackupBaseName(const QDateTime& when, const QString& model, int band) {

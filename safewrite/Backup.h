@@ -9,10 +9,15 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
-// UserPath("backups").
+// DataPath("backups").
 QString DefaultBackupFolder();
+// The folders holding backups: DefaultBackupFolder(), then the backup folder of
+// earlier versions while it still exists (its files are moved at start-up; one
+// whose name the new folder already holds stays there).
+QStringList BackupFolders();
 
 // "2026-12-08_153012_VM427_band2": characters other than letters, digits and "-"
 // in the model become "_".

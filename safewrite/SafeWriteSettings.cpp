@@ -18,9 +18,13 @@ SafeWriteSettings LoadSafeWriteSettings() {
     return {readSwitch(file, kBackupKey), readSwitch(file, kVerifyKey)};
 }
 
+bool StoreSafeWriteSetting(SafeWriteSwitch which, bool on) {
+    return ProfileFile(SetupFilePath())
+        .write(kSection, which == SafeWriteSwitch::Backup ? kBackupKey : kVerifyKey,
+               on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 bool StoreSafeWriteSettings(const SafeWriteSettings& settings) {
-    const ProfileFile file(SetupFilePath());
-    const auto value = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-    const bool backup = file.write(kSection, kBackupKey, value(settings.backup));
-    return file.write(kSection, kVerifyKey, value(settings.verify)) && backup;
+    const bool backup = StoreSafeWriteSetting(SafeWriteSwitch::Backup, settings.backup);
+    return StoreSafeWriteSetting(SafeWriteSwitch::Verify, settings.verify) && backup;
 }

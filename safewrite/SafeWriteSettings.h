@@ -9,5 +9,9 @@ struct SafeWriteSettings {
 };
 
 SafeWriteSettings LoadSafeWriteSettings();
-// False on a write error.
+// Writes both switches; false on a write error.
 bool StoreSafeWriteSettings(const SafeWriteSettings& settings);
+// Writes one switch alone (a menu item toggled), keeping the other as the file
+// has it; false on a write error.
+enum class SafeWriteSwitch { Backup, Verify };
+bool StoreSafeWriteSetting(SafeWriteSwitch which, bool on);

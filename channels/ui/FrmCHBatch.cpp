@@ -435,10 +435,9 @@ void FrmCHBatch::showOfferedFunctions() {
 void FrmCHBatch::functionClicked(int checkIndex, bool checked) {
     const int flag = FlagByteOfCheck(checkIndex);
     if (flag < 0) return;
-    batchFlags()[static_cast<std::size_t>(flag)] = checked ? 1 : 0;
+    StoreBatchFunctionFlag(flag, checked);
     if (QWidget* controls = functionControls_[static_cast<std::size_t>(flag)])
         controls->setVisible(checked);
-    SaveBatchFunctionFlags();
 }
 
 void FrmCHBatch::validateValueBox(int index) {

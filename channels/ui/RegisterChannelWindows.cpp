@@ -1,3 +1,5 @@
+#include "channels/ui/RegisterChannelWindows.h"
+
 #include "channels/ui/FrmCHBatch.h"
 #include "channels/ui/FrmCHInfoEdit.h"
 #include "channels/ui/FrmCommChInfo.h"

@@ -14,10 +14,6 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-QString ProgramVersion() {
-    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
-}
-
 LogoWidget::LogoWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Image1"));
     setFixedSize(sizeHint());

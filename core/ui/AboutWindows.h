@@ -2,15 +2,11 @@
 // The two about windows (FrmAbout2 in English, frmAbout in Chinese) and the
 // program logo they show.
 
+#include "core/CommandLine.h"
 #include "core/ui/ModalWindow.h"
 
 #include <QIcon>
 #include <QString>
-
-inline constexpr int kVersionMajor = 2;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 0;
-QString ProgramVersion(); // "2.0.0"
 
 class QPainter;
 

@@ -5,6 +5,7 @@
 #include "core/DocumentOps.h"
 #include "core/MessageBox.h"
 #include "core/Messages.h"
+#include "core/ProgramFolder.h"
 #include "core/ui/MainWindowApi.h"
 #include "core/ui/PendingEdit.h"
 #include "core/ui/WindowRegistry.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 FileDialogHandler& dialogHandler() {
@@ -23,6 +25,12 @@ FileDialogHandler& dialogHandler() {
 
 const QString kLastFolderKey = QStringLiteral("Settings/LastFolder");
 
+// Further folders the next real dialog offers beside its own places (File Open's).
+QStringList& extraPlaces() {
+    static QStringList places;
+    return places;
+}
+
 QString realDialog(const FileDialogRequest& request) {
     QFileDialog dialog(DialogParent(), request.title);
     dialog.setNameFilter(request.filter);
@@ -30,6 +38,12 @@ QString realDialog(const FileDialogRequest& request) {
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDirectory(FileDialogStartFolder(request.startName));
     if (!request.startName.isEmpty()) dialog.selectFile(QFileInfo(request.startName).fileName());
+    if (!extraPlaces().isEmpty()) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        for (const QString& place : std::as_const(extraPlaces()))
+            places.append(QUrl::fromLocalFile(place));
+        dialog.setSidebarUrls(places);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -51,8 +65,7 @@ QString FileDialogStartFolder(const QString& startName) {
     if (!startName.isEmpty() && (start.isAbsolute() || start.path() != QLatin1String(".")) &&
         start.absoluteDir().exists())
         return start.absolutePath();
-    const QString last =
-        QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580")).value(kLastFolderKey).toString();
+    const QString last = ProgramSettings()->value(kLastFolderKey).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
@@ -67,8 +80,7 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
 QString AskFileName(const FileDialogRequest& request) {
     const QString chosen = dialogHandler() ? dialogHandler()(request) : realDialog(request);
     if (!chosen.isEmpty())
-        QSettings(QStringLiteral("ZR580"), QStringLiteral("ZR580"))
-            .setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+        ProgramSettings()->setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
     return chosen;
 }
 
@@ -83,19 +95,12 @@ void FileNew() {
     LoadNewDoc();
 }
 
-void FileOpen(const QString& startName, const QString& title) {
-    // A value still being typed is part of the document that may be left.
-    CommitPendingEdits();
-    if (IsModified()) {
-        const MsgAnswer answer =
-            ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
-        if (answer == MsgAnswer::Cancel) return;
-        // A save that did not happen (dialog cancelled, file error) keeps the
-        // changed document instead of dropping it for another file.
-        if (answer == MsgAnswer::Yes && !saveBeforeLeaving()) return;
-    }
+void FileOpen(const QString& startName, const QString& title, const QStringList& places) {
+    if (!OfferToSaveChanges()) return;
+    extraPlaces() = places;
     const QString path =
         AskFileName({false, title.isEmpty() ? kOpenTitle() : title, startName, DataFileFilter()});
+    extraPlaces().clear();
     if (path.isEmpty()) return;
 
     const QString previousName = app().documentName;
@@ -141,11 +146,19 @@ bool FileSaveAs() {
     return saved;
 }
 
-bool ConfirmCloseWithChanges() {
+bool OfferToSaveChanges() {
+    // A value still being typed is part of the document that may be left.
+    CommitPendingEdits();
     if (!IsModified()) return true;
     const MsgAnswer answer =
         ShowMessage(MessageText(Msg::SaveModified), MsgButtons::YesNoCancel, MsgIcon::Warning);
     if (answer == MsgAnswer::No) return true;
+    // A save that did not happen (dialog cancelled, file error) keeps the
+    // changed document instead of dropping it.
     if (answer == MsgAnswer::Yes) return saveBeforeLeaving();
     return false;
+}
+
+bool ConfirmCloseWithChanges() {
+    return OfferToSaveChanges();
 }

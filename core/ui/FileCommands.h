@@ -5,6 +5,7 @@
 // message boxes.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct FileDialogRequest {
@@ -30,13 +31,20 @@ QString DataFileFilter();
 // File New from the menu: asks first, then a new document.
 void FileNew();
 // File Open: offers to save a changed document, then loads the chosen file. The
-// dialog starts at startName (a folder ends with "/") under its title when given.
-void FileOpen(const QString& startName = QString(), const QString& title = QString());
+// dialog starts at startName (a folder ends with "/") under its title when given,
+// and offers the further folders `places`.
+void FileOpen(const QString& startName = QString(), const QString& title = QString(),
+              const QStringList& places = {});
 // File Save: Save As for a never-saved document, else asks before overwriting.
 // True when the document was saved.
 bool FileSave();
 // File Save As; true when the document was saved.
 bool FileSaveAs();
-// Closing the program: with unsaved changes asks whether to save them first.
-// False when the program must stay open (Cancel, or the save did not happen).
+// Before the document is left (another file, a read from the radio): the
+// pending edits are stored, then a document with unsaved changes gets the
+// question "File has been modify,save it now?" (Yes saves, No goes on without
+// saving, Cancel stays). False when the caller must stop: Cancel, or the save
+// did not happen.
+bool OfferToSaveChanges();
+// Closing the program: the same question; false when the program must stay open.
 bool ConfirmCloseWithChanges();

@@ -9,6 +9,7 @@
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/Help.h"
+#include "core/ui/LifeCycle.h"
 #include "core/ui/MainMenuTable.h"
 #include "core/ui/PendingEdit.h"
 
@@ -572,10 +573,11 @@ bool FrmMain::event(QEvent* e) {
 void FrmMain::closeEvent(QCloseEvent* e) {
     // Values typed into an editor but not yet stored count as changes.
     CommitPendingEdits();
-    if (!ConfirmCloseWithChanges()) {
+    if (!closeWithoutQuestion_ && !ConfirmCloseWithChanges()) {
         e->ignore();
         return;
     }
+    ProgramClosing();
     if (!isMinimized()) {
         StoreMainWindowTwips(QRect(x() * kTwipsPerPixel, y() * kTwipsPerPixel,
                                    width() * kTwipsPerPixel, height() * kTwipsPerPixel));
@@ -583,6 +585,11 @@ void FrmMain::closeEvent(QCloseEvent* e) {
     CloseCurAllWindows();
     ShutdownProgram();
     e->accept();
+}
+
+void FrmMain::CloseWithoutQuestion() {
+    closeWithoutQuestion_ = true;
+    close();
 }
 
 void FrmMain::resizeEvent(QResizeEvent* e) {

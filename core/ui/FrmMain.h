@@ -37,6 +37,10 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     // Grows the tree panel by dx twips when it stays between 300 twips and the
     // inner width; false (nothing changes) otherwise.
     bool MoveSplitter(int dxTwips);
+    // Closes the program without the question about unsaved changes (they were
+    // kept as a recovery copy, or the user can no longer be asked), with the rest
+    // of the normal shutdown: window position, settings, child windows.
+    void CloseWithoutQuestion();
 
     QAction* menuAction(const QString& name) const { return actions_.value(name); }
     QMenu* menu(const QString& name) const { return menus_.value(name); }
@@ -87,6 +91,7 @@ class FrmMain : public QMainWindow, public ChildWindowHost {
     QLabel* rootLabel_ = nullptr;  // Label1
     QLabel* panels_[3] = {};
     bool moveTree_ = false;
+    bool closeWithoutQuestion_ = false;
     int dragStartX_ = 0;
     int dragInnerTwips_ = 0; // the panel's limit during a drag
 };

@@ -2,8 +2,6 @@
 #include "core/ui/FrmModelInfo.h"
 #include "core/ui/FrmSetLanguage.h"
 #include "core/ui/WindowRegistry.h"
-#include "link/ui/FrmComSet.h"
-#include "link/ui/FrmPassWord.h"
 
 namespace {
 template <typename W> void registerModal(const char* name) {
@@ -18,7 +16,4 @@ void RegisterCoreWindows() {
     registerModal<FrmSetLanguage>("FrmSetLanguage");
     registerModal<FrmAbout2>("FrmAbout2");
     registerModal<FrmAboutChinese>("frmAbout");
-    // The COM port and password windows belong to the link but come with the main window.
-    registerModal<FrmComSet>("FrmComSet");
-    registerModal<FrmPassWord>("FrmPassWord");
 }

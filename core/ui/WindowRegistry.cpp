@@ -130,10 +130,3 @@ void CloseCurAllWindows() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != main && w->isVisible() && !w->objectName().isEmpty()) w->close();
 }
-
-void RegisterAllWindows() {
-    RegisterCoreWindows();
-    RegisterLinkWindows();
-    RegisterChannelWindows();
-    RegisterFeatureWindows();
-}

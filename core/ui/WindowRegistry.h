@@ -61,9 +61,5 @@ void CloseCurAllWindows();
 // The widget to parent dialogs on: the main window when there is one.
 QWidget* DialogParent();
 
-// Called once at start-up (and by widget tests): every subsystem registers its windows.
-void RegisterAllWindows();
+// The core's own windows (model, language, About), by the names the menus use.
 void RegisterCoreWindows();
-void RegisterLinkWindows();
-void RegisterChannelWindows();
-void RegisterFeatureWindows();

@@ -57,9 +57,10 @@ void ImportChannelsCsvCommand() {
         Warn(outcome.refusal);
         return;
     }
-    if (!outcome.problems.isEmpty() && !AskToTakeRowsWithoutProblems(outcome, ImportKind::File))
-        return;
-    ReplaceChannelTable(outcome.document);
+    // Problems, warnings, unknown columns or channels changed or removed: the
+    // report first, and nothing happens unless the user accepts.
+    if (!AskToTakeRowsWithoutProblems(outcome, ImportKind::File)) return;
+    ReplaceChannelTable(outcome.document, ChannelTableStepName(ChannelTableStep::Import));
     ShowMessage(Say("Imported").arg(outcome.document.channelCount).arg(FileNameOf(path)),
                 MsgButtons::Ok, MsgIcon::Information);
 }

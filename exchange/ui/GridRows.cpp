@@ -112,10 +112,9 @@ void GridRows::paste() {
         ShowMessage(outcome.refusal, MsgButtons::Ok, MsgIcon::Warning);
         return;
     }
-    if (!outcome.problems.isEmpty() && !AskToTakeRowsWithoutProblems(outcome, ImportKind::Paste))
-        return;
+    if (!AskToTakeRowsWithoutProblems(outcome, ImportKind::Paste)) return;
     clearSelection();
-    ReplaceChannelTable(outcome.document);
+    ReplaceChannelTable(outcome.document, ChannelTableStepName(ChannelTableStep::Paste));
 }
 
 void GridRows::clear() {
@@ -127,7 +126,8 @@ void GridRows::clear() {
                     MsgIcon::Question) != MsgAnswer::Ok)
         return;
     clearSelection();
-    ReplaceChannelTable(WithoutChannels(app().document, existing));
+    ReplaceChannelTable(WithoutChannels(app().document, existing),
+                        ChannelTableStepName(ChannelTableStep::Clear));
 }
 
 bool GridRows::eventFilter(QObject* watched, QEvent* event) {

@@ -1,3 +1,5 @@
+#include "features/ui/RegisterFeatureWindows.h"
+
 #include "core/ui/WindowRegistry.h"
 #include "features/ui/FrmEmbMsg.h"
 #include "features/ui/FrmKeyAssignm.h"

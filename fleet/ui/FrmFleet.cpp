@@ -2,8 +2,10 @@
 
 #include "core/AppState.h"
 #include "core/Band.h"
+#include "core/DocumentOps.h"
 #include "core/MessageBox.h"
 #include "core/ui/CommonCaptions.h"
+#include "core/ui/FileCommands.h"
 #include "link/Password.h"
 #include "link/Ports.h"
 #include "safewrite/SafeWriteSettings.h"
@@ -52,8 +54,10 @@ FrmFleet::FrmFleet(QWidget* parent)
                          FleetPhase::Verify, FleetPhase::Done, FleetPhase::Failed})
         phaseTexts_.insert(static_cast<int>(p), FleetPhaseText(p));
 
-    file_ = new QLabel(app().documentName);
+    file_ = new QLabel;
     file_->setObjectName(QStringLiteral("LabelFile"));
+    file_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    showFile();
     password_ = new QLineEdit(app().heldPassword);
     password_->setObjectName(QStringLiteral("TextPassWord"));
     password_->setMaxLength(kPasswordLength);
@@ -75,16 +79,31 @@ FrmFleet::FrmFleet(QWidget* parent)
                                        FleetText("Serial"), FleetText("Dealer"),
                                        FleetText("Backup"), FleetText("Result"), QString()});
     table_->verticalHeader()->hide();
-    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Tab leaves the table for the next control; the arrows move between rows.
+    table_->setTabKeyNavigation(false);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(Result, QHeaderView::Stretch);
+
+    summary_ = new QLabel;
+    summary_->setObjectName(QStringLiteral("LabelSummary"));
+    summary_->setWordWrap(true);
+    details_ = new QPushButton(FleetText("Details"));
+    details_->setObjectName(QStringLiteral("CommandDetails"));
+    auto* below = new QHBoxLayout;
+    below->addWidget(summary_, 1);
+    below->addWidget(details_);
 
     auto* body = new QVBoxLayout;
     body->addLayout(fields);
     body->addWidget(table_, 1);
+    body->addLayout(below);
     start_ = layOutWithOkCancel(body, "CommandStart", "CommandClose");
     start_->setText(FleetText("Start"));
     SetCloseCaption(this);
+    connect(details_, &QPushButton::clicked, this, &FrmFleet::showDetails);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, &FrmFleet::showDetails);
     resize(Twips(19500), Twips(6000));
 
     connect(start_, &QPushButton::clicked, this, &FrmFleet::start);
@@ -120,13 +139,7 @@ void FrmFleet::fillPorts() {
         auto* restart = new QPushButton(FleetText("Restart"));
         restart->setObjectName(QStringLiteral("CommandRestart_%1").arg(row));
         restart->setEnabled(false);
-        connect(restart, &QPushButton::clicked, this, [this, row] {
-            const int job = table_->item(row, Port)->data(kJobRole).toInt();
-            if (job >= 0 && runner_->restart(job)) {
-                table_->cellWidget(row, Restart)->setEnabled(false);
-                start_->setEnabled(false);
-            }
-        });
+        connect(restart, &QPushButton::clicked, this, [this, row] { this->restart(row); });
         table_->setCellWidget(row, Restart, restart);
     }
     start_->setEnabled(!numbers.isEmpty());
@@ -137,34 +150,94 @@ void FrmFleet::fillPorts() {
     }
 }
 
-void FrmFleet::start() {
-    if (runner_->running()) return;
-    QList<FleetPort> ports;
-    jobRows_.clear();
-    for (int row = 0; row < table_->rowCount(); ++row) {
-        QTableWidgetItem* port = table_->item(row, Port);
-        if (!port || port->data(Qt::UserRole).isNull()) continue;
-        port->setData(kJobRole, -1);
-        if (port->checkState() != Qt::Checked) continue;
-        port->setData(kJobRole, static_cast<int>(ports.size()));
-        jobRows_.append(row);
-        ports.append({port->text(), port->data(Qt::UserRole).toString()});
-    }
-    if (ports.isEmpty()) return;
+void FrmFleet::showFile() {
+    QString name = app().documentName;
+    if (IsModified()) name += u' ' + UnsavedChangesMark();
+    file_->setText(name);
+}
+
+// The password and options as the window shows them now.
+FleetOptions FrmFleet::currentOptions() const {
     FleetOptions options;
     options.password = TrimPasswordEntry(password_->text());
     options.otherBand = otherBand_->isChecked();
     const SafeWriteSettings safe = LoadSafeWriteSettings();
     options.safeWrite.backup = safe.backup;
     options.safeWrite.verify = safe.verify;
-    runner_->setOptions(options);
+    return options;
+}
+
+void FrmFleet::clearRow(int row) {
+    for (int c = Phase; c <= Result; ++c)
+        if (QTableWidgetItem* item = table_->item(row, c)) {
+            item->setText(QString());
+            item->setToolTip(QString());
+        }
+    if (auto* bar = qobject_cast<QProgressBar*>(table_->cellWidget(row, Progress))) bar->setValue(0);
+    if (QWidget* restart = table_->cellWidget(row, Restart)) restart->setEnabled(false);
+}
+
+void FrmFleet::start() {
+    if (runner_->running()) return;
+    QList<int> rows;
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        QTableWidgetItem* port = table_->item(row, Port);
+        if (port && !port->data(Qt::UserRole).isNull() && port->checkState() == Qt::Checked)
+            rows.append(row);
+    }
+    if (rows.isEmpty()) return;
+    // What goes into the radios is what the log names: unsaved changes are
+    // saved first, or written as they are (No), or nothing starts (Cancel).
+    if (!OfferToSaveChanges()) return;
+    showFile();
+    QList<FleetPort> ports;
+    jobRows_.clear();
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        QTableWidgetItem* port = table_->item(row, Port);
+        if (!port || port->data(Qt::UserRole).isNull()) continue;
+        port->setData(kJobRole, -1);
+        clearRow(row); // a row left out keeps no result of an earlier run
+        if (!rows.contains(row)) continue;
+        port->setData(kJobRole, static_cast<int>(ports.size()));
+        jobRows_.append(row);
+        ports.append({port->text(), port->data(Qt::UserRole).toString()});
+    }
+    summary_->clear();
+    runner_->setOptions(currentOptions());
     runner_->setPorts(ports);
-    for (int row = 0; row < table_->rowCount(); ++row)
-        if (QWidget* restart = table_->cellWidget(row, Restart)) restart->setEnabled(false);
     setIdle(false);
     if (!runner_->start()) setIdle(true);
 }
 
+void FrmFleet::restart(int row) {
+    const int job = table_->item(row, Port)->data(kJobRole).toInt();
+    if (job < 0 || !runner_->restart(job, currentOptions())) return;
+    table_->cellWidget(row, Restart)->setEnabled(false);
+    summary_->clear();
+    setIdle(false);
+}
+
+// Every column of the current row with its heading, the texts uncut.
+void FrmFleet::showDetails() {
+    const int row = table_->currentRow();
+    if (row < 0 || !table_->item(row, Port) || table_->item(row, Port)->data(Qt::UserRole).isNull())
+        return;
+    QStringList lines;
+    for (int c = Port; c <= Result; ++c) {
+        QString value;
+        if (c == Progress) {
+            if (auto* bar = qobject_cast<QProgressBar*>(table_->cellWidget(row, c)))
+                value = QString::number(bar->value()) + u'%';
+        } else if (QTableWidgetItem* item = table_->item(row, c)) {
+            value = item->toolTip().isEmpty() ? item->text() : item->toolTip();
+        }
+        lines.append(table_->horizontalHeaderItem(c)->text() + QStringLiteral(": ") + value);
+    }
+    ShowMessage(lines.join(u'\n'), MsgButtons::Ok, MsgIcon::Information);
+}
+
+// While radios are programmed, the batch's password and options stay as they
+// were started with; idle again, they can be changed for the next Start or Restart.
 void FrmFleet::setIdle(bool idle) {
     start_->setEnabled(idle);
     password_->setEnabled(idle);
@@ -207,7 +280,10 @@ void FrmFleet::jobEnded(int job) {
         ShowMessage(FleetText("LogFailed") + u' ' + runner_->options().logPath, MsgButtons::Ok,
                     MsgIcon::Warning);
     }
-    if (!runner_->running()) setIdle(true);
+    if (!runner_->running()) {
+        setIdle(true);
+        summary_->setText(FleetText("Summary").arg(runner_->succeeded()).arg(runner_->count()));
+    }
 }
 
 void FrmFleet::done(int result) {

@@ -1,5 +1,6 @@
 #include "link/ui/RadioCommands.h"
 
+#include "core/ui/FileCommands.h"
 #include "core/ui/MainWindowApi.h"
 #include "core/ui/PendingEdit.h"
 #include "core/ui/WindowRegistry.h"
@@ -46,6 +47,8 @@ bool busy() {
 
 void ReadFromRadioCommand() {
     if (busy()) return;
+    // The read replaces the document: unsaved changes are offered a save first.
+    if (!OfferToSaveChanges()) return;
     CloseCurAllWindows();
     ReadFromRadio(ProgramLinkUi());
 }

@@ -4,7 +4,8 @@
 // The main window's radio commands: read from the radio, write to the radio and
 // read the radio information, with what the windows do around the transfer.
 
-// Closes the child windows, then reads the radio into the document (test open of
+// Offers to save unsaved changes (Cancel stops here), closes the child windows,
+// then reads the radio into the document (test open of
 // the port, confirmation, modal progress window).
 void ReadFromRadioCommand();
 // Lets every open editor store its pending edit, then starts the write after the

@@ -68,8 +68,10 @@ void captionOnShow(QMenu* menu, QAction* action, const Item& item) {
     QObject::connect(menu, &QMenu::aboutToShow, action, caption);
 }
 
-void storeChecks(QAction* backup, QAction* verify) {
-    if (!StoreSafeWriteSettings({backup->isChecked(), verify->isChecked()}))
+// A toggled item writes its own key only: another running program may have
+// changed the other one since this menu was shown.
+void storeCheck(SafeWriteSwitch which, bool on) {
+    if (!StoreSafeWriteSetting(which, on))
         ShowMessage(SafeWriteText("SettingFailed").arg(QDir::toNativeSeparators(SetupFilePath())),
                     MsgButtons::Ok, MsgIcon::Error);
 }
@@ -84,12 +86,18 @@ void InstallSafeWrite(FrmMain& main) {
     setting->addSeparator();
     QAction* backup = addItem(setting, nullptr, kBackupItem, true);
     QAction* verify = addItem(setting, nullptr, kVerifyItem, true);
-    const SafeWriteSettings settings = LoadSafeWriteSettings();
-    backup->setChecked(settings.backup);
-    verify->setChecked(settings.verify);
-    for (QAction* a : {backup, verify})
-        QObject::connect(a, &QAction::triggered, a,
-                         [backup, verify] { storeChecks(backup, verify); });
+    // The checks show the file as it is each time the menu opens.
+    const auto showSettings = [backup, verify] {
+        const SafeWriteSettings settings = LoadSafeWriteSettings();
+        backup->setChecked(settings.backup);
+        verify->setChecked(settings.verify);
+    };
+    showSettings();
+    QObject::connect(setting, &QMenu::aboutToShow, backup, showSettings);
+    QObject::connect(backup, &QAction::triggered, backup,
+                     [](bool on) { storeCheck(SafeWriteSwitch::Backup, on); });
+    QObject::connect(verify, &QAction::triggered, verify,
+                     [](bool on) { storeCheck(SafeWriteSwitch::Verify, on); });
     captionOnShow(setting, backup, kBackupItem);
     captionOnShow(setting, verify, kVerifyItem);
 
@@ -123,14 +131,22 @@ void StartSafeWrite() {
 }
 
 void RestoreFromBackup() {
-    const QString folder = DefaultBackupFolder();
-    QDir().mkpath(folder); // the dialog opens there even before the first backup
+    // The dialog opens in the backup folder, even before the first backup, and
+    // offers the folder of earlier versions while backups are left there.
+    const QStringList folders = BackupFolders();
+    QDir().mkpath(folders.constFirst());
     const QString before = app().documentName;
-    FileOpen(folder + QLatin1Char('/'), SafeWriteText("RestoreTitle"));
+    FileOpen(folders.constFirst() + QLatin1Char('/'), SafeWriteText("RestoreTitle"),
+             folders.mid(1));
     // The restored backup is untitled, as the read it was taken by makes a
     // document: a Save asks for a name instead of overwriting the backup.
+    const auto inBackupFolder = [&folders](const QString& path) {
+        for (const QString& folder : folders)
+            if (QFileInfo(path).absolutePath() == QFileInfo(folder).absoluteFilePath()) return true;
+        return false;
+    };
     if (app().documentName != before && !app().isNewDocument &&
-        QFileInfo(app().documentName).absolutePath() == QFileInfo(folder).absoluteFilePath()) {
+        inBackupFolder(app().documentName)) {
         app().documentName = QStringLiteral("new.dat");
         app().isNewDocument = true;
         RefreshMainTitle();

@@ -75,7 +75,7 @@ TEST_F(ExchangeCommandsTest, ExportThenImportGivesTheSameFileAndBadRowsStopTheIm
     WriteFileBytes(path("bad.csv"), csv);
     const ProgramRun refused =
         Cli({"import-csv", path("bad.csv"), path("doc.dat"), path("out.dat")});
-    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.exitCode, 2); // a file that cannot be used as it is
     EXPECT_TRUE(refused.err.contains("line 4, TX MHz: 512.000 is outside 400-480 MHz"))
         << refused.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("out.dat")));
@@ -89,9 +89,69 @@ TEST_F(ExchangeCommandsTest, ExportThenImportGivesTheSameFileAndBadRowsStopTheIm
     WriteFileBytes(path("empty.csv"), "");
     const ProgramRun empty =
         Cli({"import-csv", path("empty.csv"), path("doc.dat"), path("out2.dat")});
-    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.exitCode, 2);
     EXPECT_TRUE(empty.err.contains("The file is empty.")) << empty.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("out2.dat")));
+}
+
+// What an import would do is said before it is done: unknown columns and an
+// import that leaves no channel stop it unless --force; the counts of added,
+// changed and removed channels are printed. Values only the windows refuse
+// come back as they were, byte for byte.
+TEST_F(ExchangeCommandsTest, ImportSaysWhatItDoesAndRefusesWhatItCannotUnderstand) {
+    SaveDocument(8);
+    struct Case {
+        const char* csv;
+        bool force;
+        int exitCode;
+        const char* said; // on stderr, or on stdout for a success
+        int channels;     // in the written file; -1: no file written
+    } cases[] = {
+        {"CH,RX MHz,TX MHz\n1,440,445\n2,441,446\n5,442,447\n", false, 0,
+         "channels: 0 added, 3 changed, 125 removed", 3},
+        {"CH,RX MHz,TX MHz,TX Powr\n1,440,445,Low\n", false, 1,
+         "unknown columns: TX Powr", -1},
+        {"CH,RX MHz,TX MHz,TX Powr\n1,440,445,Low\n", true, 0,
+         "channels: 0 added, 1 changed, 127 removed", 1},
+        {"CH,RX MHz\n1,\n", false, 1, "the import leaves no channel; --force imports it", -1},
+        {"CH,RX MHz\n1,\n", true, 0, "channels: 0 added, 0 changed, 128 removed", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.csv);
+        QFile::remove(path("out.dat"));
+        WriteFileBytes(path("in.csv"), c.csv);
+        QStringList arguments{"import-csv", path("in.csv"), path("doc.dat"), path("out.dat")};
+        if (c.force) arguments.insert(1, "--force");
+        const ProgramRun run = Cli(arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_TRUE((c.exitCode ? run.err : run.out).contains(QString::fromLatin1(c.said)))
+            << run.out.toStdString() << run.err.toStdString();
+        ASSERT_EQ(QFile::exists(path("out.dat")), c.channels >= 0);
+        if (c.channels >= 0) {
+            ASSERT_TRUE(LoadDataFile(path("out.dat")));
+            EXPECT_EQ(app().document.channelCount, c.channels);
+        }
+    }
+
+    // A file holding what the windows never offer, and a text that a
+    // spreadsheet would run: export, then import, gives the same file.
+    ASSERT_TRUE(LoadDataFile(path("doc.dat")));
+    DocumentRecord& doc = app().document;
+    for (int k = 0; k < doc.channelCount; ++k) {
+        ChannelEntry& e = doc.channels[static_cast<std::size_t>(k)];
+        e.autodial = static_cast<int16>(8 + k % 8);
+        e.reverse = 1;
+        e.talkAround = 1;
+        e.spUnmute = 2;
+        e.reserved1 = static_cast<int16>(-k);
+    }
+    ASSERT_TRUE(SaveDataFile(path("odd.dat")));
+    ASSERT_EQ(Cli({"export-csv", path("odd.dat"), path("odd.csv")}).exitCode, 0);
+    const ProgramRun back =
+        Cli({"import-csv", path("odd.csv"), path("odd.dat"), path("odd-back.dat")});
+    ASSERT_EQ(back.exitCode, 0) << back.err.toStdString();
+    EXPECT_TRUE(back.err.contains("taken as it stands")) << back.err.toStdString();
+    EXPECT_TRUE(ReadFileBytes(path("odd-back.dat")) == ReadFileBytes(path("odd.dat")));
 }
 
 TEST_F(ExchangeCommandsTest, ThePdfSheetHoldsEveryFrequencyWithThreeGroupsAPage) {

@@ -121,15 +121,15 @@ TEST_F(ImageCommandsTest, WrongSizedOrMissingImagesAreRefused) {
         f.write(QByteArray(size, '\xff'));
         f.close();
         const ImageCliRun run = Cli({"from-image", path("bad.bin"), path("out.dat")});
-        EXPECT_EQ(run.exitCode, 1) << size;
+        EXPECT_EQ(run.exitCode, 2) << size;
         EXPECT_TRUE(run.err.contains("4096")) << run.err.toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(path("out.dat")));
     }
     const ImageCliRun missing = Cli({"from-image", path("none.bin"), path("out.dat")});
-    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.exitCode, 2);
     const ImageCliRun badDat = Cli({"image", path("none.dat"), path("out.bin")});
-    EXPECT_EQ(badDat.exitCode, 1);
+    EXPECT_EQ(badDat.exitCode, 2);
     EXPECT_FALSE(QFile::exists(path("out.bin")));
     EXPECT_EQ(Cli({"image", path("a.dat")}).exitCode, 2);
 }

@@ -62,12 +62,12 @@ TEST_F(CliTest, BadFilesAndBadUsageHaveTheirExitCodes) {
     ASSERT_EQ(cli({"new", path("x.dat")}).code, 0);
     QFile::resize(path("x.dat"), 7978);
     CliRun r = cli({"show", path("x.dat")});
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err.trimmed().count('\n'), 0);
     EXPECT_TRUE(r.err.contains("file version error.")) << r.err.toStdString();
 
     r = cli({"show", path("missing.dat")});
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.contains("file error."));
 
     EXPECT_EQ(cli({"new", "--band", "3", path("y.dat")}).code, 2);

@@ -1,6 +1,7 @@
 // Where the program's files live: ZR580_HOME, a portable folder, an installed
-// prefix (with and without XDG_CONFIG_HOME), and an executable folder without
-// language files or one the user may not write.
+// prefix (with and without XDG_CONFIG_HOME and XDG_DATA_HOME), and an executable
+// folder without language files or one the user may not write; the backups of
+// earlier versions moving into the data folder.
 #include "TestSupport.h"
 
 #include "core/ProgramFolder.h"
@@ -27,20 +28,25 @@ TEST(ProgramFolders, TheThreeCasesAndTheirEdges) {
         FolderLayout layout;
         QString program;
         QString user;
+        QString data;
     };
     const Case cases[] = {
-        {"home wins over everything", {r + "/home", r + "/portable", r + "/config", r},
-         FolderLayout::Home, r + "/home", r + "/home"},
-        {"portable", {{}, r + "/portable", r + "/config", r}, FolderLayout::Portable,
-         r + "/portable", r + "/portable"},
-        {"installed, XDG_CONFIG_HOME", {{}, r + "/usr/bin", r + "/config", r},
-         FolderLayout::Installed, r + "/usr/share/zr580", r + "/config/zr580"},
-        {"installed, default config", {{}, r + "/usr/bin", {}, r + "/home"},
-         FolderLayout::Installed, r + "/usr/share/zr580", r + "/home/.config/zr580"},
-        {"relative XDG_CONFIG_HOME is ignored", {{}, r + "/usr/bin", "config", r + "/home"},
-         FolderLayout::Installed, r + "/usr/share/zr580", r + "/home/.config/zr580"},
-        {"no language files, no share folder", {{}, r + "/bare/bin", {}, r + "/home"},
-         FolderLayout::Installed, r + "/bare/bin", r + "/home/.config/zr580"},
+        {"home wins over everything", {r + "/home", r + "/portable", r + "/config", r, r + "/data"},
+         FolderLayout::Home, r + "/home", r + "/home", r + "/home"},
+        {"portable", {{}, r + "/portable", r + "/config", r, r + "/data"}, FolderLayout::Portable,
+         r + "/portable", r + "/portable", r + "/portable"},
+        {"installed, XDG_CONFIG_HOME and XDG_DATA_HOME",
+         {{}, r + "/usr/bin", r + "/config", r, r + "/data"}, FolderLayout::Installed,
+         r + "/usr/share/zr580", r + "/config/zr580", r + "/data/zr580"},
+        {"installed, default folders", {{}, r + "/usr/bin", {}, r + "/home", {}},
+         FolderLayout::Installed, r + "/usr/share/zr580", r + "/home/.config/zr580",
+         r + "/home/.local/share/zr580"},
+        {"relative XDG folders are ignored", {{}, r + "/usr/bin", "config", r + "/home", "data"},
+         FolderLayout::Installed, r + "/usr/share/zr580", r + "/home/.config/zr580",
+         r + "/home/.local/share/zr580"},
+        {"no language files, no share folder", {{}, r + "/bare/bin", {}, r + "/home", {}},
+         FolderLayout::Installed, r + "/bare/bin", r + "/home/.config/zr580",
+         r + "/home/.local/share/zr580"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -48,13 +54,58 @@ TEST(ProgramFolders, TheThreeCasesAndTheirEdges) {
         EXPECT_EQ(f.layout, c.layout);
         EXPECT_EQ(f.program, c.program);
         EXPECT_EQ(f.user, c.user);
+        EXPECT_EQ(f.data, c.data);
     }
     if (!root_user) {
-        const ProgramFolders f = DecideProgramFolders({{}, r + "/readonly", {}, r + "/home"});
+        const ProgramFolders f = DecideProgramFolders({{}, r + "/readonly", {}, r + "/home", {}});
         EXPECT_EQ(f.layout, FolderLayout::Installed) << "a folder the user cannot write";
         EXPECT_EQ(f.user, r + "/home/.config/zr580");
     }
     QFile::setPermissions(r + "/readonly", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Into a data folder that does not exist yet the whole folder moves; into one
+// that exists every file moves but one whose name is taken, which stays behind
+// with its folder.
+TEST(ProgramFolders, EarlierBackupsMoveIntoTheDataFolder) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString r = root.path();
+    struct Case {
+        const char* name;
+        QStringList before; // files already in the new folder ("taken" content)
+        QStringList left;   // files that stay in the earlier folder
+    };
+    const QStringList earlierFiles = {"a.dat", "a.NVD", "a.bin", "fleet-log.csv", "sub/b.dat"};
+    const Case cases[] = {
+        {"new folder missing", {}, {}},
+        {"new folder exists", {"other.dat"}, {}},
+        {"a name taken", {"fleet-log.csv"}, {"fleet-log.csv"}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString from = QStringLiteral("%1/%2/config/backups").arg(r).arg(n);
+        const QString to = QStringLiteral("%1/%2/data/backups").arg(r).arg(n++);
+        for (const QString& f : earlierFiles) {
+            QDir().mkpath(QFileInfo(from + "/" + f).absolutePath());
+            WriteFileBytes(from + "/" + f, f.toUtf8());
+        }
+        for (const QString& f : c.before) {
+            QDir().mkpath(to);
+            WriteFileBytes(to + "/" + f, "taken");
+        }
+        EXPECT_EQ(MoveFolderContents(from, to), c.left.isEmpty());
+        for (const QString& f : earlierFiles) {
+            const bool stays = c.left.contains(f);
+            EXPECT_EQ(QFileInfo::exists(from + "/" + f), stays) << f.toStdString();
+            EXPECT_EQ(ReadFileBytes(to + "/" + f), stays ? QByteArray("taken") : f.toUtf8())
+                << f.toStdString();
+        }
+        EXPECT_EQ(QFileInfo::exists(from), !c.left.isEmpty());
+        for (const QString& f : c.before)
+            EXPECT_TRUE(QFileInfo::exists(to + "/" + f));
+    }
 }
 
 } // namespace

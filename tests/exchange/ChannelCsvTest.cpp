@@ -10,6 +10,7 @@
 #include "exchange/CsvText.h"
 
 #include <QRandomGenerator>
+#include <functional>
 
 namespace {
 // The channel table as the data file stores it: count and all 128 entries.
@@ -190,15 +191,8 @@ TEST_F(ChannelCsvTest, EachBrokenRuleIsReportedWithLineAndColumnAndLeftOut) {
         {"2,440,,88.6,,,,,,,,", "line 3, Decode: 88.6 is not in the tone list"},
         {"2,440,,,D024N,,,,,,,", "line 3, Encode: D024N is not in the tone list"},
         {"2,440,,,,Medium,,,,,,", "line 3, TX Power: Medium is not one of: Low, High"},
-        {"2,440,,None,,,Repeater,,,,,", "line 3, Busy Lock-out: Repeater needs a decode tone"},
-        {"2,440,,,,,Option Signalling,,,,,",
-         "line 3, Busy Lock-out: needs an option signalling (DTMF or FleetLink)"},
-        {"2,440,,,,,,,,None,Carrier + Opt.Sig.,",
-         "line 3, SP Unmute: needs an option signalling (DTMF or FleetLink)"},
-        {"2,440,\"\",,,,,On,,,,", "line 3, Reverse: Reverse needs a TX frequency"},
-        {"2,440,441,,,,,On,On,,,",
-         "line 3, Talk Around: Reverse and Talk Around cannot both be On"},
-        {"2,440,,,,,,,,,,9", "line 3, Autodial Memory: 9 is not a number from 1 to 8"},
+        {"2,440,,,,,,,,,,x", "line 3, Autodial Memory: x is not a number from -32767 to 32768"},
+        {"2,440,,,,70000,,,,,,", "line 3, TX Power: 70000 is not one of: Low, High"},
         {"129,440,,,,,,,,,,", "line 3, CH: 129 is not a number from 1 to 128"},
         {",440,,,,,,,,,,", "line 3, CH: the row names no channel (CH, or Group and Row)"},
         {"2,,445,,,,,,,,,", "line 3, RX MHz: a channel needs an RX frequency"},
@@ -224,9 +218,75 @@ TEST_F(ChannelCsvTest, EachBrokenRuleIsReportedWithLineAndColumnAndLeftOut) {
         Csv("CH,组,行,接收频率,发射功率\n18,2,2,440,低\n17,2,2,440,高\n19,2,3,440,Middle\n"),
         OtherDocument());
     EXPECT_EQ(ProblemTexts(mismatch),
-              QStringList({"第 3 行，CH：信道 17 不是第 2 组第 2 行",
+              QStringList({"第 3 行，信道：信道 17 不是第 2 组第 2 行",
                            "第 4 行，发射功率：Middle 不是以下之一：Low, High"}));
     EXPECT_EQ(mismatch.goodRows, 1);
+}
+
+// Values the data file holds but the channel windows never offer (older
+// programs and damaged radios leave them) are taken as they stand, each with a
+// warning; the table of such a document exports and imports back byte for byte.
+TEST_F(ChannelCsvTest, WhatTheFileCanHoldIsTakenAsItStandsWithAWarning) {
+    const QString heading =
+        QStringLiteral("CH,RX MHz,TX MHz,Decode,TX Power,Busy Lock-out,Reverse,Talk Around,"
+                       "Opt Signal,SP Unmute,Autodial Memory,TX Entered\r\n");
+    struct Case {
+        const char* row;
+        const char* warning;
+        std::function<bool(const ChannelEntry&)> stored;
+    } cases[] = {
+        {"2,440,441,,,,,,,,16,", "Autodial Memory: the channel windows do not offer 16 (they offer 1-8)",
+         [](const ChannelEntry& e) { return e.autodial == 15; }},
+        {"2,440,441,,,,On,On,,,,",
+         "Talk Around: the channel windows do not allow Reverse and Talk Around both On",
+         [](const ChannelEntry& e) { return e.reverse == 1 && e.talkAround == 1; }},
+        {"2,440,441,,,,,,None,Carrier + Opt.Sig.,,",
+         "SP Unmute: the channel windows allow this only with an option signalling (DTMF or "
+         "FleetLink)",
+         [](const ChannelEntry& e) { return e.spUnmute == 1 && e.optSignal == 0; }},
+        {"2,440,441,None,,Repeater,,,,,,",
+         "Busy Lock-out: the channel windows allow Repeater only with a decode tone",
+         [](const ChannelEntry& e) { return e.busyLockout == 2; }},
+        {"2,440,,,,,On,,,,,", "Reverse: the channel windows allow Reverse only with a TX frequency",
+         [](const ChannelEntry& e) { return e.reverse == 1 && e.txFreq.raw() == "FFFFFFFF"; }},
+        {"2,440,441,,7,,,,,,,", "TX Power: the channel windows do not offer 7 (they offer Low, High)",
+         [](const ChannelEntry& e) { return e.txPower == 7; }},
+        {"2,440,441,,,,,,,,,5", "TX Entered: the channel windows do not offer 5 (they offer No, Yes)",
+         [](const ChannelEntry& e) { return e.txEntryFlag == 5; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        const QString text = heading + QStringLiteral("1,440,445,,,,,,,,1,Yes\r\n") +
+                             QString::fromLatin1(c.row) + QStringLiteral("\r\n");
+        const ImportOutcome out = ImportChannelsCsv(Csv(text), OtherDocument());
+        EXPECT_EQ(ProblemTexts(out), QStringList());
+        ASSERT_EQ(out.warnings.size(), 1);
+        EXPECT_EQ(out.warnings[0].text(),
+                  "line 3, " + QString::fromLatin1(c.warning) + "; taken as it stands");
+        ASSERT_EQ(out.document.channelCount, 2);
+        EXPECT_TRUE(c.stored(out.document.channels[1]));
+    }
+
+    // A document full of such values, and of fields no column shows, goes out
+    // and comes back unchanged.
+    DocumentRecord odd = FullDocument();
+    for (int k = 0; k < kMaxChannels; ++k) {
+        ChannelEntry& e = odd.channels[static_cast<std::size_t>(k)];
+        e.autodial = static_cast<int16>(k % 16);
+        e.spUnmute = static_cast<int16>(k % 3);
+        e.busyLockout = static_cast<int16>(k % 4);
+        e.reverse = static_cast<int16>(k % 2);
+        e.talkAround = static_cast<int16>(k % 3 == 0);
+        e.txPower = static_cast<int16>(k % 5);
+        e.scanAdd = static_cast<int16>(k % 7 == 0 ? -1 : e.scanAdd);
+        e.txEntryFlag = static_cast<int16>(k % 9 == 0 ? 4 : e.txEntryFlag);
+        e.reserved0 = static_cast<int16>(k % 6);
+    }
+    const ImportOutcome back = ImportChannelsCsv(ExportChannelsCsv(odd), odd);
+    EXPECT_EQ(ProblemTexts(back), QStringList());
+    EXPECT_FALSE(back.warnings.isEmpty());
+    EXPECT_EQ(back.goodRows, kMaxChannels);
+    EXPECT_EQ(SerializeDocument(back.document), SerializeDocument(odd));
 }
 
 TEST_F(ChannelCsvTest, WhatIsNoChannelTableIsRefusedAsAWhole) {
@@ -284,9 +344,34 @@ TEST_F(ChannelCsvTest, PastingGoesToTheTargetRowsAndStopsAtTheGroupsEnd) {
     EXPECT_EQ(doc.settings.features.scan.priorityChannel[2], 7); // 40 (row 8) went
 
     const ImportOutcome past = PasteChannelRows(ChannelRowsText(base, {3, 40, 41}), base, 1, 15);
-    EXPECT_EQ(ProblemTexts(past), QStringList{"line 4, RX MHz: the group has no row 17"});
+    EXPECT_EQ(ProblemTexts(past),
+              QStringList{"line 4: row 17 is past the end of the group: a group has 16 rows"});
     EXPECT_EQ(past.goodRows, 2);
     EXPECT_EQ(PasteChannelRows(QStringLiteral("CH\tRX MHz\n"), base, 1, 1).refusal,
               "The clipboard holds no channel rows.");
     EXPECT_EQ(WithoutChannels(base, {40, 3}).channelCount, 1);
+}
+
+// A quote closing a field as the very last character of the text ends the
+// field there, even when the text is a window into a longer buffer whose next
+// character is another quote (the parser never looks past the text's end).
+TEST(CsvText, AFieldQuotedToTheVeryEndOfTheTextEndsThere) {
+    struct Case {
+        const char16_t* buffer; // the text is all of it but the last character
+        QStringList fields;
+    };
+    const Case cases[] = {
+        {u"\"ab\"\"", {QStringLiteral("ab")}},
+        {u"x,\"a\"\"b\"\"", {QStringLiteral("x"), QStringLiteral("a\"b")}},
+        {u"\"\"\"", {QString()}},
+    };
+    for (const Case& c : cases) {
+        const auto size = std::char_traits<char16_t>::length(c.buffer) - 1;
+        const QString text = QString::fromRawData(reinterpret_cast<const QChar*>(c.buffer),
+                                                  static_cast<qsizetype>(size));
+        SCOPED_TRACE(text.toStdString());
+        const QList<CsvRecord> records = ParseCsv(text, u',');
+        ASSERT_EQ(records.size(), 1);
+        EXPECT_EQ(records.front().fields, c.fields);
+    }
 }

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "core/AppState.h"
+#include "core/DataFile.h"
 #include "core/Messages.h"
 #include "fleet/FleetRunner.h"
 #include "link/ImageConversion.h"
@@ -202,6 +203,53 @@ TEST_F(FleetRunnerTest, StopAllThenRestartOneRow) {
     ExpectWrittenAlone(rig, 2);
     EXPECT_TRUE(rig.states[0].wire.isEmpty());
     EXPECT_EQ(ReadCsv(path(QStringLiteral("log.csv"))).size(), kRadios + 2);
+}
+
+// The log's file column says what went into the radios: the file's name when
+// the document written is the file, else the name marked "(unsaved changes)";
+// the hash is always of the record bytes written. Texts that come from a radio
+// reach the log so that a spreadsheet shows them and runs nothing.
+TEST_F(FleetRunnerTest, TheLogNamesWhatWasWrittenAndRunsNoRadioText) {
+    const QString file = path(QStringLiteral("fleet.dat"));
+    ASSERT_TRUE(SaveDataFile(file));
+    struct Case {
+        const char* name;
+        std::function<void()> edit;
+        QString fileColumn;
+    } cases[] = {
+        {"as saved", [] {}, file},
+        {"edited", [] { app().document.channels[0].txPower ^= 1; },
+         file + QStringLiteral(" (unsaved changes)")},
+        {"never saved",
+         [] {
+             app().documentName = QStringLiteral("new.dat");
+             app().isNewDocument = true;
+         },
+         QStringLiteral("new.dat (unsaved changes)")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.edit();
+        QFile::remove(path(QStringLiteral("log.csv")));
+        FleetRig rig(1);
+        Prepare(rig);
+        RadioImage m = rig.states[0].radio.memory();
+        const QByteArray serial("=1+cmd|x!A0"), dealer("@SUM(A1)");
+        std::fill(m.begin() + 2704, m.begin() + 2720, 0xFF);
+        std::fill(m.begin() + 2768, m.begin() + 2784, 0xFF);
+        std::copy(serial.begin(), serial.end(), m.begin() + 2704);
+        std::copy(dealer.begin(), dealer.end(), m.begin() + 2768);
+        rig.states[0].radio.setMemory(m);
+        rig.runner->start();
+        ASSERT_TRUE(rig.drive());
+        const QList<QStringList> log = ReadCsv(path(QStringLiteral("log.csv")));
+        ASSERT_EQ(log.size(), 2);
+        EXPECT_EQ(log[1][6], c.fileColumn);
+        EXPECT_EQ(log[1][7], Sha256Hex(SerializeDocument(app().document)));
+        EXPECT_EQ(log[1][4], "'=1+cmd|x!A0");
+        EXPECT_EQ(log[1][5], "'@SUM(A1)");
+        EXPECT_EQ(log[1][9], "OK");
+    }
 }
 
 } // namespace

@@ -59,16 +59,34 @@ TEST_F(EditHistoryTest, StepsUndoAndRedoExactly) {
     EXPECT_FALSE(history.canRedo());
     EXPECT_EQ(history.undoSteps(), 2);
 
-    // A channel table imported or pasted in one go is one step.
-    const QByteArray beforeImport = bytes();
-    DocumentRecord imported = app().document;
-    AppendTestChannel(imported, 100);
-    AppendTestChannel(imported, 101);
-    ReplaceChannelTable(imported);
-    EXPECT_TRUE(history.undoName().startsWith("Channel 100 RX Frequency"))
-        << history.undoName().toStdString();
-    history.undo();
-    EXPECT_TRUE(bytes() == beforeImport);
+    // A channel table imported, pasted or cleared in one go is one step, named
+    // after what the user did in the language shown, for undo and redo alike.
+    const struct {
+        ChannelTableStep step;
+        const char* en;
+        const char* zh;
+    } steps[] = {{ChannelTableStep::Import, "Import Channels", "导入信道"},
+                 {ChannelTableStep::Paste, "Paste Channels", "粘贴信道"},
+                 {ChannelTableStep::Clear, "Clear Channels", "清除信道"}};
+    for (const auto& step : steps) {
+        const QByteArray beforeImport = bytes();
+        DocumentRecord imported = app().document;
+        AppendTestChannel(imported, 100);
+        AppendTestChannel(imported, 101);
+        ReplaceChannelTable(imported, ChannelTableStepName(step.step));
+        EXPECT_EQ(history.undoName(), QString::fromUtf8(step.en));
+        app().languageIndex = Chinese;
+        EXPECT_EQ(history.undoName(), QString::fromUtf8(step.zh));
+        app().languageIndex = English;
+        history.undo();
+        EXPECT_TRUE(bytes() == beforeImport);
+        EXPECT_EQ(history.redoName(), QString::fromUtf8(step.en));
+        // The next edit is named by its field again.
+        ChangeChannelData(8, 16, FieldRxFreq, QStringLiteral("478.00000"));
+        EXPECT_TRUE(history.undoName().startsWith("Channel 128 RX Frequency"))
+            << history.undoName().toStdString();
+        history.undo();
+    }
 
     ASSERT_TRUE(SaveDataFile(path("a.dat")));
     ASSERT_TRUE(LoadDataFile(path("a.dat")));

@@ -4,10 +4,12 @@
 #include "TestSupport.h"
 
 #include "core/Language.h"
+#include "link/PortDiagnosis.h"
 #include "link/Ports.h"
 #include "link/SerialLinkPort.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSerialPort>
 #include <fcntl.h>
 #include <grp.h>
@@ -65,9 +67,9 @@ class AsNobody {
     bool ok_ = false;
 };
 
-class PortDiagnosis : public ProgramTest {};
+class PortFailure : public ProgramTest {};
 
-TEST_F(PortDiagnosis, EveryFailureSaysWhyInBothLanguages) {
+TEST_F(PortFailure, EveryFailureSaysWhyInBothLanguages) {
     SetSystemPortLister([] { return QStringList{QStringLiteral("/dev/ttyUSB0")}; });
     const QString missing = path(QStringLiteral("ttyUSB7"));
     const QString forbidden = path(QStringLiteral("ttyS9"));
@@ -123,3 +125,63 @@ TEST_F(PortDiagnosis, EveryFailureSaysWhyInBothLanguages) {
 }
 
 } // namespace
+
+// Who holds a busy port: a lock file counts only while the process it names is
+// alive, and a process found holding the device open is named unless it is this
+// program itself (which holds it only for the failed open's own check).
+TEST_F(PortFailure, BusyNamesALiveHolderOtherThanThisProgram) {
+    const QString device = path(QStringLiteral("ttyHeld"));
+    QFile(device).open(QIODevice::WriteOnly);
+    QString lockFolder;
+    for (const char* folder : {"/run/lock", "/var/lock"})
+        if (::access(folder, W_OK) == 0) lockFolder = QString::fromLatin1(folder);
+    if (lockFolder.isEmpty()) GTEST_SKIP() << "no writable lock folder";
+    const QString lockPath =
+        lockFolder + QStringLiteral("/LCK..") + QString(device).replace(QLatin1Char('/'), QLatin1Char('_'));
+
+    QProcess alive; // "sleep" holding the device open as its standard input
+    alive.setStandardInputFile(device);
+    alive.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(alive.waitForStarted());
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 endedPid = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    const QString sleeper = QStringLiteral("sleep (PID %1)").arg(alive.processId());
+
+    struct Case {
+        const char* what;
+        qint64 lockPid; // 0: no lock file
+        bool childRunning; // "sleep" still holds the device open
+        QSerialPort::SerialPortError error;
+        PortProblem problem;
+        QStringList holders;
+    };
+    const Case cases[] = {
+        {"lock of a live process", alive.processId(), true, QSerialPort::OpenError, PortProblem::Busy,
+         {sleeper}},
+        {"lock of an ended process", endedPid, true, QSerialPort::OpenError, PortProblem::Other, {}},
+        {"open by another process", 0, true, QSerialPort::PermissionError, PortProblem::Busy, {sleeper}},
+        {"open by this program only", 0, false, QSerialPort::PermissionError, PortProblem::Busy, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(lockPath);
+        if (c.lockPid) {
+            QFile lock(lockPath);
+            ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+            lock.write(QByteArray::number(c.lockPid).rightJustified(10) + '\n');
+        }
+        if (!c.childRunning && alive.state() != QProcess::NotRunning) {
+            alive.kill();
+            alive.waitForFinished();
+        }
+        QFile own(device); // this program's own handle never names it
+        ASSERT_TRUE(own.open(QIODevice::ReadWrite));
+        const auto d = DiagnosePortFailure(device, c.error, QStringLiteral("refused"));
+        EXPECT_EQ(d.problem, c.problem);
+        EXPECT_EQ(d.holders, c.holders);
+    }
+    QFile::remove(lockPath);
+}

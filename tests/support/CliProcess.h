@@ -20,11 +20,17 @@ struct CliResult {
     qint64 ms = 0;
 };
 
-inline CliResult RunCli(const QStringList& arguments) {
+// One of the built programs run to its end, in `folder` when given, with
+// `environment` when given (else this process's).
+inline CliResult
+RunProgram(const QString& name, const QStringList& arguments, const QString& folder = QString(),
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
     QElapsedTimer clock;
     clock.start();
-    p.start(Program(QStringLiteral("zr580-cli")), arguments);
+    p.setWorkingDirectory(folder);
+    p.setProcessEnvironment(environment);
+    p.start(Program(name), arguments);
     p.closeWriteChannel();
     CliResult r;
     if (!p.waitForFinished(20000)) {
@@ -38,6 +44,10 @@ inline CliResult RunCli(const QStringList& arguments) {
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+inline CliResult RunCli(const QStringList& arguments) {
+    return RunProgram(QStringLiteral("zr580-cli"), arguments);
 }
 
 // A running zr580-radiosim; stopped with SIGTERM when it goes out of scope.

@@ -63,7 +63,10 @@ namespace {
 bool writtenByTheProgram(const QString& relative) {
     return relative == QLatin1String("/Setting.ini") ||
            relative == QLatin1String("/BatchFun.ini") ||
-           relative == QLatin1String("/language/mysetup.ini");
+           relative == QLatin1String("/language/mysetup.ini") ||
+           relative == QLatin1String("/zr580.conf") || relative == QLatin1String("/QtProject.conf") ||
+           relative.startsWith(QLatin1String("/recovery/")) ||
+           relative.startsWith(QLatin1String("/backups/"));
 }
 
 void copyTree(const QString& from, const QString& to) {

@@ -1,4 +1,5 @@
 #include "app/Capabilities.h"
+#include "app/Subsystems.h"
 #include "core/ui/WindowRegistry.h"
 
 #include <QApplication>
@@ -7,7 +8,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    RegisterAllWindows();
+    RegisterSubsystems();
     RegisterCapabilities();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

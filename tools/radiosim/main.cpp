@@ -5,29 +5,50 @@
 //   zr580-radiosim --link PATH [--image IN.bin] [--save OUT.bin] [--model VM427]
 //                  [--band 0|1|2] [--password PW] [--pace] [--fault KIND@WHERE[:N]]...
 //                  [--echo] [--latency MS] [--dropout MS@BYTE] [--noise RATE] [--seed N]
+
+#include "core/CommandLine.h"
 #include "link/SimRadio.h"
 #include "tools/radiosim/PtyRadio.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
+const QString kName = QStringLiteral("zr580-radiosim");
+
 int Fail(const QString& text, int code) {
-    std::fprintf(stderr, "zr580-radiosim: %s\n", text.toUtf8().constData());
+    PrintUsageError(kName, text);
     return code;
+}
+
+// Why the memory cannot be saved at PATH after a write; empty when it can. The
+// file itself is made only by the first write.
+QString SaveProblem(const QString& path) {
+    const QFileInfo file(path);
+    if (file.isDir()) return QStringLiteral("--save %1 is a folder").arg(path);
+    if (file.exists())
+        return file.isWritable() ? QString()
+                                 : QStringLiteral("--save %1 cannot be written").arg(path);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("--save %1: there is no folder %2").arg(path, folder.filePath());
+    if (!folder.isWritable())
+        return QStringLiteral("--save %1: folder %2 cannot be written")
+            .arg(path, folder.filePath());
+    return {};
 }
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("zr580-radiosim"));
+    QCoreApplication::setApplicationName(kName);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A simulated radio on a pseudo-terminal."));
-    parser.addHelpOption();
     const QCommandLineOption link(QStringLiteral("link"),
-                                  QStringLiteral("Symbolic link to create to the terminal."),
+                                  QStringLiteral("Symbolic link to create to the terminal "
+                                                 "(required)."),
                                   QStringLiteral("PATH"));
     const QCommandLineOption image(QStringLiteral("image"),
                                    QStringLiteral("The radio's 4096-byte memory."),
@@ -70,17 +91,26 @@ int main(int argc, char** argv) {
                                   QStringLiteral("N"));
     parser.addOptions({link, image, save, model, band, password, pace, fault, echo, latency,
                        dropout, noise, seed});
-    parser.process(application);
+    if (const int code = ParseProgramOptions(parser, application.arguments(), kName); code >= 0)
+        return code;
+    if (!parser.positionalArguments().isEmpty())
+        return Fail(QStringLiteral("unexpected argument '%1'")
+                        .arg(parser.positionalArguments().constFirst()),
+                    2);
 
     if (!parser.isSet(link)) return Fail(QStringLiteral("--link PATH is required"), 2);
+    if (parser.isSet(save)) {
+        if (const QString problem = SaveProblem(parser.value(save)); !problem.isEmpty())
+            return Fail(problem, 2);
+    }
     SimRadio radio;
     if (parser.isSet(image)) {
         QFile file(parser.value(image));
         if (!file.open(QIODevice::ReadOnly))
-            return Fail(QStringLiteral("cannot read %1").arg(file.fileName()), 1);
+            return Fail(QStringLiteral("cannot read %1").arg(file.fileName()), 2);
         const QByteArray bytes = file.readAll();
         if (bytes.size() != kImageSize)
-            return Fail(QStringLiteral("%1 is not a 4096-byte image").arg(file.fileName()), 1);
+            return Fail(QStringLiteral("%1 is not a 4096-byte image").arg(file.fileName()), 2);
         RadioImage memory;
         std::copy(bytes.begin(), bytes.end(), memory.begin());
         radio.setMemory(memory);
@@ -89,7 +119,7 @@ int main(int argc, char** argv) {
     if (parser.isSet(band)) {
         bool ok = false;
         const int b = parser.value(band).toInt(&ok);
-        if (!ok || b < 0 || b > 255) return Fail(QStringLiteral("--band takes 0, 1 or 2"), 2);
+        if (!ok || b < 0 || b > 2) return Fail(QStringLiteral("--band takes 0, 1 or 2"), 2);
         radio.setBand(b);
     }
     if (parser.isSet(password)) {

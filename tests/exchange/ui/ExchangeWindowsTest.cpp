@@ -8,6 +8,7 @@
 #include "exchange/ui/GridRows.h"
 #include "exchange/ui/ImportReport.h"
 #include "exchange/ui/PrintListWindow.h"
+#include "history/EditHistory.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -61,8 +62,13 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
     QTableWidget* grid = main_->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"));
     ASSERT_TRUE(grid);
     ASSERT_FALSE(IsModified());
+    // The new document's channels are replaced: the report asks first.
+    ScriptedReport report;
+    report.answers << true;
+    const int newChannels = app().document.channelCount;
     dialogAnswers_ << path("plan.csv");
     action("mnuFileImportCsv")->trigger();
+    EXPECT_EQ(report.shown.size(), newChannels > 0 ? 1 : 0) << newChannels;
     EXPECT_EQ(SerializeDocument(app().document).left(2 + 128 * 54),
               SerializeDocument(planned).left(2 + 128 * 54));
     EXPECT_TRUE(IsModified());
@@ -74,7 +80,7 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
     QByteArray csv = ReadFileBytes(path("plan.csv"));
     csv.replace("\r\n2,1,2,440.02500,445.02500,", "\r\n2,1,2,440.02500,481,");
     WriteFileBytes(path("bad.csv"), csv);
-    ScriptedReport report;
+    report.shown.clear();
     report.answers << false << true;
     const QByteArray before = SerializeDocument(app().document);
     dialogAnswers_ << path("bad.csv") << path("bad.csv");
@@ -99,6 +105,60 @@ TEST_F(ExchangeMenuTest, ExportAndImportFromTheFileMenuAreOneChangeOfTheDocument
     main_->CheckLanguageChange();
     EXPECT_EQ(action("mnuFileExportCsv")->text(), "导出信道 (CSV)...");
     EXPECT_EQ(action("mnuFileImportCsv")->text(), "导入信道 (CSV)...");
+}
+
+// An import that changes or removes channels, or has columns the program does not
+// know, shows the report first: nothing changes until the user accepts, and the
+// change is one step named after the import. The report counts in words that
+// agree with the number, and in Chinese names the fields in Chinese.
+TEST_F(ExchangeMenuTest, TheImportReportSaysWhatChangesAndWaitsForAcceptance) {
+    start("en");
+    InstallEditHistory();
+    FillGroups(1);
+    hooks().channelsChanged();
+    WriteFileBytes(path("three.csv"),
+                   "CH,RX MHz,TX MHz,TX Powr\n1,440,445,Low\n2,441,446,High\n5,442,447,Low\n");
+    ScriptedReport report;
+    report.answers << false << true;
+    const QByteArray before = SerializeDocument(app().document);
+    dialogAnswers_ << path("three.csv") << path("three.csv");
+    action("mnuFileImportCsv")->trigger();
+    ASSERT_EQ(report.shown.size(), 1);
+    const ImportOutcome shown = report.shown[0];
+    EXPECT_EQ(shown.unknownColumns, QStringList{"TX Powr"});
+    EXPECT_EQ(shown.changes.added, 0);
+    EXPECT_EQ(shown.changes.changed, 3);
+    EXPECT_EQ(shown.changes.removed, 13);
+    EXPECT_EQ(SerializeDocument(app().document), before);
+    action("mnuFileImportCsv")->trigger();
+    EXPECT_EQ(app().document.channelCount, 3);
+    EXPECT_EQ(editHistory().undoName(), "Import Channels");
+
+    const auto label = [](const FrmImportReport& r, const char* name) {
+        return r.findChild<QLabel*>(QLatin1String(name))->text();
+    };
+    {
+        FrmImportReport window(shown, ImportKind::File);
+        EXPECT_EQ(label(window, "Label1"), "3 rows can be taken.");
+        EXPECT_EQ(label(window, "LabelChanges"), "Channels: 0 added, 3 changed, 13 removed.");
+        EXPECT_EQ(label(window, "LabelUnknown"), "Columns not recognised (ignored): TX Powr");
+        EXPECT_EQ(window.findChild<QPushButton*>("CommandOK")->text(), "&Accept");
+    }
+    const QByteArray rows = "CH,RX MHz,TX MHz\n1,440,445\n2,440,999\n3,,445\n4,440,x\n";
+    for (const QByteArray& csv : {QByteArray("CH,RX MHz,TX MHz\n1,440,445\n2,440,999\n"), rows}) {
+        const ImportOutcome out = ImportChannelsCsv(csv, app().document);
+        FrmImportReport window(out, ImportKind::File);
+        EXPECT_EQ(label(window, "Label1"),
+                  out.badRows == 1 ? "1 row can be taken. 1 row has problems and is left out:"
+                                   : "1 row can be taken. 3 rows have problems and are left out:");
+    }
+    app().languageIndex = Chinese;
+    const ImportOutcome chinese = ImportChannelsCsv(rows, app().document);
+    FrmImportReport window(chinese, ImportKind::File);
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "第 3 行，发射频率：999 超出 400-480 MHz");
+    EXPECT_EQ(label(window, "Label1"), "1 行可以采用。 3 行有问题，将被略去：");
 }
 
 TEST_F(ExchangeMenuTest, ThePrintWindowPreviewsTheSheetAndSavesItAsPdf) {

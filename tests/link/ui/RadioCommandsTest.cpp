@@ -15,8 +15,11 @@
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/ui/FrmMain.h"
+#include "core/ui/LifeCycle.h"
 #include "core/ui/WindowRegistry.h"
+#include "history/EditHistory.h"
 #include "link/ImageConversion.h"
+#include "link/LinkTransfer.h"
 #include "link/RadioCommands.h"
 #include "link/ui/FrmPassWord.h"
 
@@ -30,6 +33,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWheelEvent>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -112,11 +116,16 @@ TEST_F(RadioCommands, ReadThroughTheMenuReplacesTheDocument) {
 
     // The progress window is up (modal, captioned) while the radio answers.
     ProgressWatch progress;
+    // The scan window keeps the priority channels valid, which counts as a
+    // change: the read offers to save it first.
+    ASSERT_TRUE(IsModified());
+    messages_.answer(MsgAnswer::No);
     messages_.answer(MsgAnswer::Ok); // "Read data from radio." / "Do you wish continue?"
     main_->menuAction(QStringLiteral("mnuReadFromRadio"))->trigger();
 
     ASSERT_EQ(messages_.texts(),
-              QStringList({MessageText(Msg::ReadConfirm), MessageText(Msg::ReadCompleted)}));
+              QStringList({MessageText(Msg::SaveModified), MessageText(Msg::ReadConfirm),
+                           MessageText(Msg::ReadCompleted)}));
     EXPECT_EQ(progress.captions, QStringList({"Read data from radio"}));
     EXPECT_EQ(app().document.channelCount, 3);
     for (int number : {1, 17, 128}) {
@@ -139,6 +148,53 @@ TEST_F(RadioCommands, ReadThroughTheMenuReplacesTheDocument) {
     }
 }
 
+// A read replaces the document: unsaved edits get the save question before the
+// read's own confirmation, and Cancel leaves document, history and windows alone.
+TEST_F(RadioCommands, ReadAsksToSaveUnsavedEditsFirst) {
+    struct Case {
+        MsgAnswer answer;
+        bool reads;
+        bool saved;
+    };
+    for (const Case c : {Case{MsgAnswer::Cancel, false, false}, Case{MsgAnswer::No, true, false},
+                         Case{MsgAnswer::Yes, true, true}}) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        SimulatedRadio radio;
+        editKnownDocument();
+        const QString image = radioImageOf(radio);
+        radio.start({QStringLiteral("--image"), image});
+        InitNewDocument();
+        InstallEditHistory();
+        ASSERT_TRUE(SaveDataFile(path("doc.dat")));
+        const QByteArray onDisk = ReadFileBytes(path("doc.dat"));
+        ChangeChannelData(3, 2, FieldRxFreq, QStringLiteral("433.50000"));
+        const DocumentRecord edited = app().document;
+        const int steps = editHistory().undoSteps();
+        ASSERT_GT(steps, 0);
+        ShowChildWindow(QStringLiteral("FrmScanInfo"));
+
+        messages_.clear();
+        messages_.answer(c.answer);
+        if (c.reads) messages_.answer(MsgAnswer::Ok); // the read's confirmation
+        main_->menuAction(QStringLiteral("mnuReadFromRadio"))->trigger();
+
+        QStringList expected{MessageText(Msg::SaveModified)};
+        if (c.reads) expected << MessageText(Msg::ReadConfirm) << MessageText(Msg::ReadCompleted);
+        EXPECT_EQ(messages_.texts(), expected);
+        EXPECT_EQ(ReadFileBytes(path("doc.dat")) == onDisk, !c.saved);
+        if (c.reads) {
+            EXPECT_EQ(app().document.channelCount, 3);
+            EXPECT_EQ(app().documentName, "new.dat");
+        } else {
+            EXPECT_TRUE(app().document == edited);
+            EXPECT_EQ(editHistory().undoSteps(), steps);
+            EXPECT_NE(FindOpenWindow(QStringLiteral("FrmScanInfo")), nullptr);
+            EXPECT_TRUE(IsModified());
+        }
+        CloseCurAllWindows();
+    }
+}
+
 TEST_F(RadioCommands, ReadFromAnotherModelKeepsTheDocument) {
     SimulatedRadio radio;
     radio.start({QStringLiteral("--model"), QStringLiteral("XY123")});
@@ -148,12 +204,14 @@ TEST_F(RadioCommands, ReadFromAnotherModelKeepsTheDocument) {
 
     app().languageIndex = Chinese;
     ProgressWatch progress;
+    messages_.answer(MsgAnswer::No); // the edits are not saved
     messages_.answer(MsgAnswer::Ok);
     RunCommand(QStringLiteral("ReadFromRadio"));
     EXPECT_EQ(progress.captions, QStringList({"从对讲机读取数据"}));
     EXPECT_EQ(messages_.texts().last(), "机型类型错误。");
     EXPECT_EQ(messages_.texts(),
-              QStringList({MessageText(Msg::ReadConfirm), MessageText(Msg::ModelWrong)}));
+              QStringList({MessageText(Msg::SaveModified), MessageText(Msg::ReadConfirm),
+                           MessageText(Msg::ModelWrong)}));
     EXPECT_EQ(app().document.channelCount, count);
     EXPECT_EQ(app().document.settings.messageText1.raw(), before);
     EXPECT_FALSE(TransferRunning());
@@ -178,6 +236,7 @@ TEST_F(RadioCommands, WrongPasswordThenTheRightOneCompletesTheRead) {
     messages_.clear();
     app().heldPassword = QStringLiteral("nope");
     SetPasswordWindowHandler([]() -> std::optional<QString> { return QStringLiteral("1234"); });
+    messages_.answer(MsgAnswer::No); // the document read first is not saved
     messages_.answer(MsgAnswer::Ok);
     RunCommand(QStringLiteral("ReadFromRadio"));
     EXPECT_TRUE(messages_.texts().contains("PassWord Failure!"));
@@ -402,4 +461,21 @@ TEST_F(RadioCommands, RadioInformationShowsTheAreaAndKeepsFlags) {
     closer.stop();
     EXPECT_EQ(app().radioFlags[1], 1);
     EXPECT_EQ(ReadFile(path(QStringLiteral("Setting.ini")))[2], 1);
+}
+
+// A termination signal while the radio is being read ends the transfer at once
+// as a failed one (its port closed) and closes the program.
+TEST_F(RadioCommands, ATerminationSignalEndsARunningTransfer) {
+    SilentLine line;
+    ASSERT_FALSE(line.device().isEmpty());
+    SelectTestPort(line.device());
+    InstallShutdownRequests(*main_);
+    RunCommand(QStringLiteral("ReadRadioInfo")); // runs on in the event loop
+    ASSERT_TRUE(TransferRunning());
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    // Sooner than the first reply timeout: the signal ended it, not the line.
+    EXPECT_TRUE(WaitFor([] { return !TransferRunning(); }, kReplyTimeoutMs / 2));
+    for (int sig : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(sig, SIG_DFL);
+    EXPECT_FALSE(main_->isVisible());
 }

@@ -1,0 +1,24 @@
+#include "app/Subsystems.h"
+
+#include "channels/BatchEdit.h"
+#include "channels/ui/RegisterChannelWindows.h"
+#include "codec/Tone.h"
+#include "core/Startup.h"
+#include "core/ui/WindowRegistry.h"
+#include "features/ui/RegisterFeatureWindows.h"
+#include "link/Ports.h"
+#include "link/RadioCommands.h"
+#include "link/ui/RegisterLinkWindows.h"
+
+void RegisterSubsystems() {
+    AddStartupStep(StartupStage::Tables, [] { ReadDecTable(); });
+    // A stored port that is not present gives way to the first present one, written back.
+    AddStartupStep(StartupStage::Settings, [] { CheckComPortAtStartup(); });
+    AddStartupStep(StartupStage::Link, InstallLinkHooks);
+    AddStartupStep(StartupStage::Finish, LoadBatchFunctionFlags);
+
+    RegisterCoreWindows();
+    RegisterLinkWindows();
+    RegisterChannelWindows();
+    RegisterFeatureWindows();
+}
