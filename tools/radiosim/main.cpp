@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     if (!parser.isSet(link)) return Fail(QStringLiteral("--link PATH is required"), 2);
+    if (const QString problem = PtyRadio::LinkPathProblem(parser.value(link)); !problem.isEmpty())
+        return Fail(problem, 2);
     SimRadio radio;
     if (parser.isSet(image)) {
         QFile file(parser.value(image));
