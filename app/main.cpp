@@ -10,8 +10,6 @@
 #include "core/ui/LifeCycle.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
-#include "link/ui/LinkMenus.h"
-#include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -87,8 +85,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         FrmMain main;
-        InstallSafeWrite(main);
-        InstallLinkMenus(main);
+        InstallMainWindowParts(main);
         InstallShutdownRequests(main);
         FinishStartup();
         main.show();
