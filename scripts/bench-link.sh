@@ -48,11 +48,12 @@ cli=("$bin/zr580-cli")
 # start_sim ARGS...: a fresh simulated radio at $work/radio (paced, its memory
 # saved to $work/memory.bin after every write).
 start_sim() {
-    rm -f "$work/memory.bin"
+    # The old output goes first, so the wait below sees this simulator's device line.
+    rm -f "$work/memory.bin" "$work/sim.out"
     "$bin/zr580-radiosim" --link "$work/radio" --pace --save "$work/memory.bin" "$@" \
         >"$work/sim.out" &
     sim_pid=$!
-    for _ in $(seq 50); do [[ -s $work/sim.out ]] && return; sleep 0.1; done
+    for _ in $(seq 50); do [[ -s $work/sim.out ]] && return; sleep 0.05; done
     echo "the simulator did not start" >&2
     exit 1
 }
