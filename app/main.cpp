@@ -1,6 +1,7 @@
 #include "app/Capabilities.h"
 #include "app/Subsystems.h"
 #include "app/Demo.h"
+#include "app/StartupProbe.h"
 #include "core/CommandLine.h"
 #include "core/ProgramFolder.h"
 #include "core/Startup.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
         InstallLinkMenus(main);
         InstallShutdownRequests(main);
         FinishStartup();
+        InstallStartupProbe(&main);
         main.show();
         QTimer::singleShot(0, &main, [] { OfferRecoveryCopy(); });
         result = application.exec();
