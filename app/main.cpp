@@ -1,6 +1,7 @@
 #include "app/Capabilities.h"
 #include "app/Subsystems.h"
 #include "app/Demo.h"
+#include "app/FontListLoader.h"
 #include "app/StartupProbe.h"
 #include "core/CommandLine.h"
 #include "core/ProgramFolder.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     TemporaryFolder runtime;
     ProvideRuntimeFolder(runtime);
     QApplication application(argc, argv);
+    const FontListLoader fonts;
     // A termination signal from here on ends the program through its normal
     // shutdown, once the main window exists.
     CatchTerminationSignals();
