@@ -12,6 +12,7 @@
 #include "core/ui/LifeCycle.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
+#include "link/Ports.h"
 #include "link/ui/LinkMenus.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
         ProgramOptions options;
         return std::max(0, ParseProgramOptions(options.parser, application.arguments(), kName));
     }
+    // The serial ports are listed while the window system connects.
+    StartPortSearch();
     TemporaryFolder runtime;
     ProvideRuntimeFolder(runtime);
     QApplication application(argc, argv);

@@ -49,6 +49,10 @@ bool WriteComPortSetting(int number);
 // Start-up: the stored number, replaced by FirstPort() when that port is not
 // present; written when it changed, and kept in app().comPort. Returns the number.
 int CheckComPortAtStartup();
+// Lists the system's serial ports on a second thread from now on, so that the
+// first use of the list (the check at start-up) finds it ready; every later
+// use lists them anew.
+void StartPortSearch();
 
 // What the system tells of a port's device, to tell two adapters apart.
 struct PortDetails {
