@@ -99,6 +99,8 @@ int main(int argc, char** argv) {
                     2);
 
     if (!parser.isSet(link)) return Fail(QStringLiteral("--link PATH is required"), 2);
+    if (const QString problem = PtyRadio::LinkPathProblem(parser.value(link)); !problem.isEmpty())
+        return Fail(problem, 2);
     if (parser.isSet(save)) {
         if (const QString problem = SaveProblem(parser.value(save)); !problem.isEmpty())
             return Fail(problem, 2);
