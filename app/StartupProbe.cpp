@@ -53,8 +53,7 @@ class Probe : public QObject {
         const QByteArray status = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         std::fprintf(stderr, "startup-probe ms=%.3f cpu_ms=%.3f rss_kb=%ld hwm_kb=%ld\n",
                      double(nowNs - startNs_) / 1e6, cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6,
-                     statusKilobytes(status, "VmRSS:"),
-                     statusKilobytes(status, "VmHWM:"));
+                     statusKilobytes(status, "VmRSS:"), statusKilobytes(status, "VmHWM:"));
     }
 
     long long startNs_;
