@@ -38,7 +38,7 @@ QList<PortDetails> listSystemPorts() {
     return ports;
 }
 
-// The list StartPortSearch() is making, until its first use.
+// The list a PortSearch is making, until its first use.
 std::future<QList<PortDetails>>& pendingSearch() {
     static std::future<QList<PortDetails>> search;
     return search;
@@ -213,8 +213,13 @@ int CheckComPortAtStartup() {
     return number;
 }
 
-void StartPortSearch() {
+PortSearch::PortSearch() {
     if (!pendingSearch().valid()) pendingSearch() = std::async(std::launch::async, listSystemPorts);
+}
+
+PortSearch::~PortSearch() {
+    if (pendingSearch().valid()) pendingSearch().wait();
+    pendingSearch() = {};
 }
 
 PortDetails DetailsOfPort(int number) {
