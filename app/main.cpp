@@ -13,8 +13,6 @@
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
 #include "link/Ports.h"
-#include "link/ui/LinkMenus.h"
-#include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -101,8 +99,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         FrmMain main;
-        InstallSafeWrite(main);
-        InstallLinkMenus(main);
+        InstallMainWindowParts(main);
         InstallShutdownRequests(main);
         FinishStartup();
         InstallStartupProbe(&main);

@@ -40,6 +40,7 @@ class PtyRadio : public QObject {
     bool start(const QString& linkPath, QString* error);
     void stop();
     const QString& devicePath() const { return device_; }
+    qint64 receivedBytes() const { return received_; }
 
   private:
     struct Pending {
