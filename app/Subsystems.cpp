@@ -8,7 +8,9 @@
 #include "features/ui/RegisterFeatureWindows.h"
 #include "link/Ports.h"
 #include "link/RadioCommands.h"
+#include "link/ui/LinkMenus.h"
 #include "link/ui/RegisterLinkWindows.h"
+#include "safewrite/ui/SafeWriteMenus.h"
 
 void RegisterSubsystems() {
     AddStartupStep(StartupStage::Tables, [] { ReadDecTable(); });
@@ -21,4 +23,9 @@ void RegisterSubsystems() {
     RegisterLinkWindows();
     RegisterChannelWindows();
     RegisterFeatureWindows();
+}
+
+void InstallMainWindowParts(FrmMain& main) {
+    InstallSafeWrite(main);
+    InstallLinkMenus(main);
 }

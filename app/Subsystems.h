@@ -5,3 +5,9 @@
 // The program and the window tests register the same set.
 
 void RegisterSubsystems();
+
+class FrmMain;
+// What the subsystems and capabilities add to the main window once it is built
+// (the link's and the safe write's Setting menu items), for the program and the
+// window tests alike.
+void InstallMainWindowParts(FrmMain& main);

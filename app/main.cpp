@@ -1,6 +1,8 @@
 #include "app/Capabilities.h"
 #include "app/Subsystems.h"
 #include "app/Demo.h"
+#include "app/FontListLoader.h"
+#include "app/StartupProbe.h"
 #include "core/CommandLine.h"
 #include "core/ProgramFolder.h"
 #include "core/Startup.h"
@@ -10,13 +12,15 @@
 #include "core/ui/LifeCycle.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
-#include "link/ui/LinkMenus.h"
-#include "safewrite/ui/SafeWriteMenus.h"
+#include "link/Ports.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
 #include <string_view>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 const QString kName = QStringLiteral("zr580");
@@ -45,15 +49,23 @@ bool AsksForHelpOrVersion(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // The program's work runs on one thread; the few helper threads (the lists
+    // made at start-up, Qt's own) share its heap instead of each keeping one.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     // The help and the version are printed without a window system.
     if (AsksForHelpOrVersion(argc, argv)) {
         QCoreApplication application(argc, argv);
         ProgramOptions options;
         return std::max(0, ParseProgramOptions(options.parser, application.arguments(), kName));
     }
+    // The serial ports are listed while the window system connects.
+    const PortSearch ports;
     TemporaryFolder runtime;
     ProvideRuntimeFolder(runtime);
     QApplication application(argc, argv);
+    const FontListLoader fonts;
     // A termination signal from here on ends the program through its normal
     // shutdown, once the main window exists.
     CatchTerminationSignals();
@@ -87,10 +99,10 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         FrmMain main;
-        InstallSafeWrite(main);
-        InstallLinkMenus(main);
+        InstallMainWindowParts(main);
         InstallShutdownRequests(main);
         FinishStartup();
+        InstallStartupProbe(&main);
         main.show();
         QTimer::singleShot(0, &main, [] { OfferRecoveryCopy(); });
         result = application.exec();

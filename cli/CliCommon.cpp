@@ -4,13 +4,20 @@
 #include "channels/ChannelTexts.h"
 #include "codec/Frequency.h"
 #include "core/Ansi.h"
+#include "core/AppState.h"
 #include "core/CommandLine.h"
+#include "core/DataFile.h"
+#include "core/FileFailure.h"
+#include "core/FileWrite.h"
 #include "core/Language.h"
 #include "core/MessageBox.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <unistd.h>
 
@@ -181,4 +188,50 @@ int ParseCommand(QCommandLineParser& parser, const QStringList& arguments, int p
         return kExitUsage;
     }
     return -1;
+}
+
+namespace {
+QStringList PathsWithSideFiles(const QList<CommandFile>& files) {
+    QStringList paths;
+    for (const CommandFile& file : files) {
+        paths.append(file.path);
+        if (!file.dataFile) continue;
+        paths.append(SideFileNameOf(file.path));
+        // Through a link, the side file of the file it reaches is the document's too.
+        const QFileInfo info(file.path);
+        if (info.isSymLink() && info.exists())
+            paths.append(SideFileNameOf(info.canonicalFilePath()));
+    }
+    return paths;
+}
+} // namespace
+
+int CheckCommandFiles(const QList<CommandFile>& inputs, const QList<CommandFile>& outputs) {
+    static const Tr sameFile{
+        QStringLiteral("%1 is the same file as the input %2: nothing written"),
+        QStringLiteral("%1 与输入文件 %2 是同一个文件：未写入任何内容")};
+    for (const CommandFile& out : outputs) {
+        const QString problem = out.dataFile              ? DataFilePathProblem(out.path)
+                                : QFileInfo(out.path).isDir() ? SystemErrorText(EISDIR)
+                                                              : QString();
+        if (!problem.isEmpty()) {
+            PrintError(FileFailureText(Msg::FileError, {out.path, problem}));
+            return kExitUsage;
+        }
+    }
+    const QStringList read = PathsWithSideFiles(inputs);
+    for (const QString& written : PathsWithSideFiles(outputs))
+        for (const QString& input : read)
+            if (SameFile(written, input)) {
+                PrintError(sameFile().arg(written, input));
+                return kExitUsage;
+            }
+    return -1;
+}
+
+bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
+    FileFailure failure;
+    if (WriteFilesTogether({{path, bytes}}, &failure)) return true;
+    PrintError(FileFailureText(Msg::FileError, failure));
+    return false;
 }

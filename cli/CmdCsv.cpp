@@ -17,14 +17,13 @@ int RunExportCsv(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("OUT.csv"), QStringLiteral("The CSV file."));
     if (const int code = ParseCommand(parser, arguments, 2); code >= 0) return code;
 
-    InstallTerminalMessages();
     const QStringList paths = parser.positionalArguments();
+    if (const int code = CheckCommandFiles({{paths.at(0), true}}, {{paths.at(1)}}); code >= 0)
+        return code;
+    InstallTerminalMessages();
     if (!LoadDataFile(paths.at(0))) return kExitBadFile;
     const int unreadable = ReportUnreadableFields(app().document);
-    if (!WriteFileSafely(paths.at(1), ExportChannelsCsv(app().document))) {
-        PrintError(QStringLiteral("cannot write %1").arg(paths.at(1)));
-        return kExitBadFile;
-    }
+    if (!WriteOutputFile(paths.at(1), ExportChannelsCsv(app().document))) return kExitBadFile;
     return unreadable > 0 ? kExitFailure : kExitOk;
 }
 
@@ -53,11 +52,15 @@ int RunImportCsv(const QStringList& arguments) {
                                  QStringLiteral("The data file to write."));
     if (const int code = ParseCommand(parser, arguments, 3); code >= 0) return code;
 
-    InstallTerminalMessages();
     const QStringList paths = parser.positionalArguments();
+    if (const int code = CheckCommandFiles({{paths.at(0)}, {paths.at(1), true}},
+                                           {{paths.at(2), true}});
+        code >= 0)
+        return code;
+    InstallTerminalMessages();
     QFile file(paths.at(0));
-    if (!file.open(QIODevice::ReadOnly)) {
-        PrintError(QStringLiteral("cannot read %1").arg(paths.at(0)));
+    if (const QString reason = OpenToRead(file); !reason.isEmpty()) {
+        ShowFileFailure(Msg::FileError, {paths.at(0), reason});
         return kExitBadFile;
     }
     // One byte more than is ever taken is enough to refuse a larger file.
@@ -100,5 +103,5 @@ int RunImportCsv(const QStringList& arguments) {
         }
     }
     ReplaceChannelTable(outcome.document, ChannelTableStepName(ChannelTableStep::Import));
-    return SaveDataFile(WithDataFileExtension(paths.at(2))) ? kExitOk : kExitBadFile;
+    return SaveDataFile(paths.at(2)) ? kExitOk : kExitBadFile;
 }

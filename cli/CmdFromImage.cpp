@@ -16,14 +16,16 @@ int RunFromImage(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("OUT.dat"), QStringLiteral("The data file."));
     if (const int code = ParseCommand(parser, arguments, 2); code >= 0) return code;
 
-    InstallTerminalMessages();
     const QStringList paths = parser.positionalArguments();
+    if (const int code = CheckCommandFiles({{paths.at(0)}}, {{paths.at(1), true}}); code >= 0)
+        return code;
+    InstallTerminalMessages();
     RadioImage image;
     if (!ReadImageFile(paths.at(0), &image)) return kExitBadFile;
 
     InitNewDocument();
     app().image = image;
     ImageToRecords();
-    if (!SaveDataFile(WithDataFileExtension(paths.at(1)))) return kExitBadFile;
+    if (!SaveDataFile(paths.at(1))) return kExitBadFile;
     return kExitOk;
 }

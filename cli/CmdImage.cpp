@@ -13,16 +13,16 @@ int RunImage(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("OUT.bin"), QStringLiteral("The image to write."));
     if (const int code = ParseCommand(parser, arguments, 2); code >= 0) return code;
 
-    InstallTerminalMessages();
     const QStringList paths = parser.positionalArguments();
+    if (const int code = CheckCommandFiles({{paths.at(0), true}}, {{paths.at(1)}}); code >= 0)
+        return code;
+    InstallTerminalMessages();
     if (!LoadDataFile(paths.at(0))) return kExitBadFile;
     FillImage();
     RecordsToImage();
     const RadioImage& image = app().image;
-    if (!WriteFileSafely(paths.at(1),
-                         QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize))) {
-        PrintError(QStringLiteral("cannot write '%1'").arg(paths.at(1)));
-        return kExitBadFile;
-    }
-    return kExitOk;
+    return WriteOutputFile(paths.at(1),
+                           QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize))
+               ? kExitOk
+               : kExitBadFile;
 }

@@ -1,5 +1,6 @@
 // zr580-cli new [--band 0|1|2] OUT.dat: a new document for a band, built as
 // File New builds it (defaults, then the band's template), saved with its side file.
+// Without a usable template nothing is written.
 #include "cli/CliCommon.h"
 #include "core/AppState.h"
 #include "core/Band.h"
@@ -25,12 +26,14 @@ int RunNew(const QStringList& arguments) {
         PrintError(QStringLiteral("--band takes 0, 1 or 2"));
         return kExitUsage;
     }
-    const QString out = WithDataFileExtension(parser.positionalArguments().constFirst());
+    const QString out = parser.positionalArguments().constFirst();
+    if (const int code = CheckCommandFiles({}, {{out, true}}); code >= 0) return code;
 
     InstallTerminalMessages();
     AppState& s = app();
     s.bandText = BandTextOf(static_cast<int16>(bandValue.toInt()));
     SetBandLimits();
-    InitNewDocument();
+    // A new document without its template would lack what the template gives it.
+    if (!InitNewDocument()) return kExitFailure;
     return SaveDataFile(out) ? kExitOk : kExitBadFile;
 }

@@ -20,12 +20,12 @@ int RunPrint(const QStringList& arguments) {
         return kExitUsage;
     }
 
-    InstallTerminalMessages();
     const QString in = parser.positionalArguments().constFirst();
+    if (const int code = CheckCommandFiles({{in, true}}, {{parser.value(pdf)}}); code >= 0)
+        return code;
+    InstallTerminalMessages();
     if (!LoadDataFile(in)) return kExitBadFile;
-    if (!WriteFileSafely(parser.value(pdf), ChannelSheetPdf(OpenDocumentSheetHtml()))) {
-        PrintError(QStringLiteral("cannot write %1").arg(parser.value(pdf)));
-        return kExitBadFile;
-    }
-    return kExitOk;
+    return WriteOutputFile(parser.value(pdf), ChannelSheetPdf(OpenDocumentSheetHtml()))
+               ? kExitOk
+               : kExitBadFile;
 }

@@ -17,8 +17,8 @@ int RunRead(const QStringList& arguments) {
         QStringLiteral("OUT.dat"),
         QStringLiteral("The data file to write (its side file beside it)."));
     if (const int code = ParseCommand(parser, arguments, 1); code >= 0) return code;
-    // The side file name replaces the last three characters: make them the extension.
-    const QString out = WithDataFileExtension(parser.positionalArguments().constFirst());
+    const QString out = parser.positionalArguments().constFirst();
+    if (const int code = CheckCommandFiles({}, {{out, true}}); code >= 0) return code;
     LinkRun run;
     if (const int code = PrepareLink(parser, options, true, run); code >= 0) return code;
     run.link->setCheckedReads(parser.isSet(check));

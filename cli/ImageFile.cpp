@@ -1,23 +1,20 @@
 #include "cli/ImageFile.h"
 
-#include "cli/CliCommon.h"
+#include "core/FileFailure.h"
 
 #include <QFile>
 #include <algorithm>
 
 bool ReadImageFile(const QString& path, RadioImage* image) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        PrintError(QStringLiteral("cannot read '%1': %2").arg(path, file.errorString()));
+    if (const QString reason = OpenToRead(file); !reason.isEmpty()) {
+        ShowFileFailure(Msg::FileError, {path, reason});
         return false;
     }
     // One byte more than an image, so a longer file is seen without reading it all.
     const QByteArray bytes = file.read(kImageSize + 1);
     if (bytes.size() != kImageSize) {
-        PrintError(QStringLiteral("'%1' is not a radio image: it has %2 bytes, an image has %3")
-                       .arg(path)
-                       .arg(file.size())
-                       .arg(kImageSize));
+        ShowFileFailure(Msg::FileError, {path, WrongSizeText(file.size(), kImageSize)});
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), image->begin());

@@ -5,6 +5,6 @@
 
 #include <QString>
 
-// False, with a one-line error on stderr, when the file cannot be read or is not
+// False, with "file error." naming the file and the reason, when the file cannot be read or is not
 // exactly 4096 bytes.
 bool ReadImageFile(const QString& path, RadioImage* image);

@@ -19,20 +19,23 @@
     X("show", RunShow, "[--image] FILE.dat", "print a document readably")                          \
     X("image", RunImage, "IN.dat OUT.bin", "write the 4096-byte image a write would send")         \
     X("from-image", RunFromImage, "IN.bin OUT.dat", "build a document from a radio image")         \
-    X("read", RunRead, "--port P [--password PW] [--yes] [--retries N] OUT.dat", "read the radio") \
+    X("read", RunRead,                                                                             \
+      "--port P [--password PW] [--yes] [--retries N] [--timing] [--check] OUT.dat",               \
+      "read the radio")                                                                            \
     X("write", RunWrite,                                                                           \
-      "--port P [--password PW] [--yes] [--retries N] [--no-backup] [--no-verify] "                \
-      "[--backup-dir DIR] IN.dat",                                                                 \
-      "back up the radio, write it, read it back and compare; several --port P (or "             \
+      "--port P [--password PW] [--yes] [--retries N] [--timing] [--no-backup] "                   \
+      "[--no-verify] [--backup-dir DIR] IN.dat",                                                   \
+      "back up the radio, write it, read it back and compare; several --port P (or "               \
       "--ports-from FILE) write every radio at once")                                              \
-    X("verify", RunVerify, "--port P [--password PW] [--retries N] FILE.dat",                      \
+    X("verify", RunVerify, "--port P [--password PW] [--retries N] [--timing] FILE.dat",           \
       "compare the radio with a file (exit 0 same, 1 different or not read)")                      \
-    X("info", RunInfo, "--port P [--password PW] [--retries N]", "print the radio information")  \
+    X("info", RunInfo, "--port P [--password PW] [--retries N] [--timing] [--verbose]",            \
+      "print the radio information")                                                               \
     X("export-csv", RunExportCsv, "IN.dat OUT.csv", "write the channel table as a CSV file")       \
-    X("import-csv", RunImportCsv, "[--skip-bad] IN.csv BASE.dat OUT.dat",                          \
+    X("import-csv", RunImportCsv, "[--skip-bad] [--force] IN.csv BASE.dat OUT.dat",                \
       "replace the channel table of BASE by a CSV file's channels")                                \
-    X("print", RunPrint, "IN.dat --pdf OUT.pdf", "write the channel sheet as a PDF file") \
-    X("diff", RunDiff, "A.dat B.dat | --port P [--password PW] [--retries N] A.dat",              \
+    X("print", RunPrint, "IN.dat --pdf OUT.pdf", "write the channel sheet as a PDF file")          \
+    X("diff", RunDiff, "A.dat B.dat | --port P [--password PW] [--retries N] [--timing] A.dat",    \
       "list what differs (exit 0 same, 1 different or the radio not read)")
 
 #define ZR580_DECLARE(name, entry, args, summary) int entry(const QStringList& arguments);

@@ -2,9 +2,11 @@
 
 #include "core/Ansi.h"
 #include "core/AppState.h"
-#include "core/DocumentEdits.h"
 #include "core/Band.h"
+#include "core/DocumentEdits.h"
 #include "core/DocumentOps.h"
+#include "core/FileFailure.h"
+#include "core/FileWrite.h"
 #include "core/MessageBox.h"
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
@@ -12,9 +14,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <bitset>
+#include <cerrno>
 #include <cstdlib>
 
 namespace {
@@ -200,21 +202,44 @@ struct ReadVisitor {
     template <typename T> void put_or_get(T& v) { r.get(v); }
 };
 
-bool CountsValid(const DocumentRecord& d) {
+// What makes a record unusable, in the current language; empty when it is usable.
+QString RecordProblem(const DocumentRecord& d) {
+    static const Tr notData{QStringLiteral("not a data file: %1"),
+                            QStringLiteral("不是数据文件：%1")};
+    static const Tr channelCount{QStringLiteral("channel count %1"), QStringLiteral("信道数 %1")};
+    static const Tr dtmfCount{QStringLiteral("DTMF list count %1"),
+                              QStringLiteral("DTMF 列表数 %1")};
+    static const Tr reservedCount{QStringLiteral("reserved list count %1"),
+                                  QStringLiteral("保留列表数 %1")};
+    static const Tr fleetLinkCount{QStringLiteral("FleetLink list count %1"),
+                                   QStringLiteral("FleetLink 列表数 %1")};
+    static const Tr badNumber{QStringLiteral("channel number %1"), QStringLiteral("信道号 %1")};
+    static const Tr repeated{QStringLiteral("channel number %1 twice"),
+                             QStringLiteral("信道号 %1 重复")};
+    const auto outside = [](int count, std::size_t size) {
+        return count < 0 || count > static_cast<int>(size);
+    };
     const SettingsRecord& s = d.settings;
-    if (d.channelCount < 0 || d.channelCount > kMaxChannels) return false;
-    if (s.dtmfListCount < 0 || s.dtmfListCount > static_cast<int>(s.dtmfList.size())) return false;
-    if (s.reservedListCount < 0 || s.reservedListCount > static_cast<int>(s.reservedList.size()))
-        return false;
-    if (s.fleetLinkListCount < 0 || s.fleetLinkListCount > static_cast<int>(s.fleetLinkList.size()))
-        return false;
+    QString problem;
+    if (outside(d.channelCount, d.channels.size()))
+        problem = channelCount().arg(d.channelCount);
+    else if (outside(s.dtmfListCount, s.dtmfList.size()))
+        problem = dtmfCount().arg(s.dtmfListCount);
+    else if (outside(s.reservedListCount, s.reservedList.size()))
+        problem = reservedCount().arg(s.reservedListCount);
+    else if (outside(s.fleetLinkListCount, s.fleetLinkList.size()))
+        problem = fleetLinkCount().arg(s.fleetLinkListCount);
     std::bitset<kMaxChannels + 1> seen;
-    for (int i = 0; i < d.channelCount; ++i) {
+    for (int i = 0; problem.isEmpty() && i < d.channelCount; ++i) {
         const int n = d.channels[static_cast<std::size_t>(i)].number;
-        if (n < 1 || n > kMaxChannels || seen.test(static_cast<std::size_t>(n))) return false;
-        seen.set(static_cast<std::size_t>(n));
+        if (n < 1 || n > kMaxChannels)
+            problem = badNumber().arg(n);
+        else if (seen.test(static_cast<std::size_t>(n)))
+            problem = repeated().arg(n);
+        else
+            seen.set(static_cast<std::size_t>(n));
     }
-    return true;
+    return problem.isEmpty() ? problem : notData().arg(problem);
 }
 
 QByteArray SideBytes(const std::array<int16, 3>& values) {
@@ -233,30 +258,73 @@ std::array<int16, 3> FromSideBytes(const QByteArray& bytes) {
     return values;
 }
 
-// Reads a whole file of exactly `size` bytes. 0: read, 1: wrong size, 2: cannot be read.
+// Reads a whole file of exactly `size` bytes; on failure `reason` says why.
 enum class ReadResult { Ok, WrongSize, Error };
-ReadResult ReadExact(const QString& path, qint64 size, QByteArray* bytes) {
+ReadResult ReadExact(const QString& path, qint64 size, QByteArray* bytes, QString* reason) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return ReadResult::Error;
-    if (file.size() != size) return ReadResult::WrongSize;
+    *reason = OpenToRead(file);
+    if (!reason->isEmpty()) return ReadResult::Error;
+    if (file.size() != size) {
+        *reason = WrongSizeText(file.size(), size);
+        return ReadResult::WrongSize;
+    }
     *bytes = file.readAll();
-    if (bytes->size() != size) return ReadResult::Error;
+    if (bytes->size() != size) {
+        *reason = file.errorString();
+        return ReadResult::Error;
+    }
     return ReadResult::Ok;
 }
 
-void ShowFileMessage(Msg entry) {
-    ShowMessage(MessageText(entry));
+// Reads and checks a data file (or template); false with the message entry and
+// the failure when it cannot be used.
+bool ReadRecord(const QString& path, DocumentRecord* record, Msg* entry, FileFailure* failure) {
+    QByteArray bytes;
+    failure->path = path;
+    const ReadResult result = ReadExact(path, kDataFileSize, &bytes, &failure->reason);
+    *entry = result == ReadResult::WrongSize ? Msg::FileVersionError : Msg::FileError;
+    if (result != ReadResult::Ok) return false;
+    return DeserializeDocument(bytes, record, &failure->reason);
 }
 
-// Reads a template data file into the saved copy. False when it cannot be used
-// (missing, unreadable, damaged or wrong length; the wrong length is reported).
-bool ReadTemplateInto(const QString& path) {
+// The side values beside a data file into `values`: 0, 0, 0 when the side file
+// is missing. False, with the reason, when it exists but cannot be used.
+bool ReadSideBeside(const QString& dataPath, SideValues* values, QString* reason) {
+    const QString sidePath = SideFileNameOf(dataPath);
     QByteArray bytes;
-    const ReadResult result = ReadExact(path, kDataFileSize, &bytes);
-    if (result == ReadResult::WrongSize) ShowFileMessage(Msg::FileVersionError);
-    if (result != ReadResult::Ok) return false;
+    *values = SideValues{};
+    if (ReadExact(sidePath, kSideFileSize, &bytes, reason) == ReadResult::Ok) {
+        const auto v = FromSideBytes(bytes);
+        *values = SideValues{v[0], v[1], v[2]};
+        return true;
+    }
+    const QFileInfo side(sidePath);
+    return !side.exists() && !side.isSymLink();
+}
+
+// The side values beside a data file: 0, 0, 0 when the side file is missing,
+// and also when it exists but cannot be used, which is said in a warning.
+SideValues SideValuesBeside(const QString& dataPath) {
+    static const Tr warning{
+        QStringLiteral("The side file %1 cannot be used (%2): its values are taken as 0, 0, 0."),
+        QStringLiteral("附属文件 %1 无法使用（%2），其值按 0, 0, 0 处理。")};
+    SideValues values;
+    QString reason;
+    if (!ReadSideBeside(dataPath, &values, &reason))
+        ShowMessage(warning().arg(SideFileNameOf(dataPath), reason));
+    return values;
+}
+
+// Reads a template data file into the saved copy. False, with the template's
+// path and the reason shown, when it cannot be used.
+bool ReadTemplateInto(const QString& path) {
     DocumentRecord record;
-    if (!DeserializeDocument(bytes, &record)) return false;
+    Msg entry = Msg::FileError;
+    FileFailure failure;
+    if (!ReadRecord(path, &record, &entry, &failure)) {
+        ShowFileFailure(entry, failure);
+        return false;
+    }
     app().savedDocument = record;
     return true;
 }
@@ -270,12 +338,19 @@ QByteArray SerializeDocument(const DocumentRecord& record) {
     return bytes;
 }
 
-bool DeserializeDocument(const QByteArray& bytes, DocumentRecord* record) {
-    if (bytes.size() != kDataFileSize) return false;
+bool DeserializeDocument(const QByteArray& bytes, DocumentRecord* record, QString* problem) {
+    if (bytes.size() != kDataFileSize) {
+        if (problem) *problem = WrongSizeText(bytes.size(), kDataFileSize);
+        return false;
+    }
     DocumentRecord parsed;
     ReadVisitor v{Reader(bytes)};
     VisitDocument(v, parsed);
-    if (!CountsValid(parsed)) return false;
+    const QString found = RecordProblem(parsed);
+    if (!found.isEmpty()) {
+        if (problem) *problem = found;
+        return false;
+    }
     *record = parsed;
     return true;
 }
@@ -283,6 +358,21 @@ bool DeserializeDocument(const QByteArray& bytes, DocumentRecord* record) {
 QString SideFileNameOf(const QString& dataPath) {
     if (dataPath.size() < 3) return dataPath + QStringLiteral(".NVD");
     return dataPath.left(dataPath.size() - 3) + QStringLiteral("NVD");
+}
+
+QString DataFilePathProblem(const QString& path) {
+    static const Tr noExtension{
+        QStringLiteral("the name needs an extension of three characters, such as .dat, "
+                       "which the side file's name replaces"),
+        QStringLiteral("文件名需要三个字符的扩展名（如 .dat），附属文件名将替换它")};
+    static const Tr ownSide{QStringLiteral("the name is that of its own side file"),
+                            QStringLiteral("该文件名与其附属文件名相同")};
+    const QFileInfo info(path);
+    if (info.isDir()) return SystemErrorText(EISDIR);
+    const QString name = info.fileName();
+    if (name.size() < 5 || name.at(name.size() - 4) != u'.') return noExtension();
+    if (SideFileNameOf(path) == path) return ownSide();
+    return {};
 }
 
 QString WithDataFileExtension(const QString& path) {
@@ -294,24 +384,20 @@ QString WithDataFileExtension(const QString& path) {
 }
 
 bool ReadDataFile(const QString& path, DocumentRecord* record, SideValues* side) {
-    QByteArray bytes;
-    const ReadResult result = ReadExact(path, kDataFileSize, &bytes);
-    if (result == ReadResult::WrongSize) {
-        ShowFileMessage(Msg::FileVersionError);
+    Msg entry = Msg::FileError;
+    FileFailure failure;
+    if (!ReadRecord(path, record, &entry, &failure)) {
+        ShowFileFailure(entry, failure);
         return false;
     }
-    if (result != ReadResult::Ok || !DeserializeDocument(bytes, record)) {
-        ShowFileMessage(Msg::FileError);
-        return false;
-    }
-    *side = ReadSideValues(path, *side);
+    *side = SideValuesBeside(path);
     return true;
 }
 
 bool LoadDataFile(const QString& path) {
     AppState& s = app();
     DocumentRecord record;
-    SideValues side = s.savedSideValues;
+    SideValues side;
     if (!ReadDataFile(path, &record, &side)) return false;
     s.savedDocument = record;
     s.savedSideValues = side;
@@ -327,11 +413,15 @@ bool SaveDataFile(const QString& path) {
     const DocumentRecord previousSaved = s.savedDocument;
     const SideValues previousSide = s.savedSideValues;
     StoreSavedCopy();
-    if (!WriteFileSafely(path, SerializeDocument(s.savedDocument)) || !WriteSideFile(path)) {
+    // The data file and its side file are one document: both are replaced or neither.
+    FileFailure failure;
+    if (!WriteFilesTogether({{path, SerializeDocument(s.savedDocument)},
+                             {SideFileNameOf(path), SerializeSideValues(s.savedSideValues)}},
+                            &failure)) {
         // The document still differs from what is on disk: keep it counted as modified.
         s.savedDocument = previousSaved;
         s.savedSideValues = previousSide;
-        ShowFileMessage(Msg::FileError);
+        ShowFileFailure(Msg::FileError, failure);
         return false;
     }
     s.documentName = path;
@@ -339,36 +429,21 @@ bool SaveDataFile(const QString& path) {
     return true;
 }
 
-SideValues ReadSideValues(const QString& dataPath, const SideValues& unreadable) {
-    QByteArray bytes;
-    switch (ReadExact(SideFileNameOf(dataPath), kSideFileSize, &bytes)) {
-    case ReadResult::Ok: {
-        const auto v = FromSideBytes(bytes);
-        return SideValues{v[0], v[1], v[2]};
-    }
-    case ReadResult::WrongSize:
-        return SideValues{};
-    case ReadResult::Error:
-        if (!QFileInfo::exists(SideFileNameOf(dataPath))) return SideValues{};
-        break;
-    }
-    return unreadable;
+void ReadSideFile(const QString& dataPath) {
+    app().savedSideValues = SideValuesBeside(dataPath);
 }
 
-void ReadSideFile(const QString& dataPath) {
-    AppState& s = app();
-    s.savedSideValues = ReadSideValues(dataPath, s.savedSideValues);
+SideValues ReadSideValues(const QString& dataPath, const SideValues& unusable) {
+    SideValues values;
+    QString reason;
+    return ReadSideBeside(dataPath, &values, &reason) ? values : unusable;
 }
 
 QByteArray SerializeSideValues(const SideValues& v) {
     return SideBytes({v.alertUnlocked, v.functionUnlocked, v.bandExtension});
 }
 
-bool WriteSideFile(const QString& dataPath) {
-    return WriteFileSafely(SideFileNameOf(dataPath), SerializeSideValues(app().savedSideValues));
-}
-
-void LoadTemplate() {
+bool LoadTemplate() {
     AppState& s = app();
     const QString folder = ProgramPath(QStringLiteral("Init"));
     const QString bandDigits = QString::number(BandIndexOf(s.bandText));
@@ -380,27 +455,27 @@ void LoadTemplate() {
         if (ReadTemplateInto(own)) {
             ReadSideFile(own);
             LoadFromSavedCopy();
-            return;
+            return true;
         }
-    } else if (QFileInfo::exists(fallback)) {
-        if (ReadTemplateInto(fallback)) {
-            DocumentRecord& saved = s.savedDocument;
-            saved.model.modelName.assignTerminated(ToAnsi(s.currentModel));
-            saved.model.bandIndex = BandIndexOf(s.bandText);
-            saved.channelCount = 0;
-            ReadSideFile(fallback);
-            LoadFromSavedCopy();
-            return;
-        }
+    } else if (ReadTemplateInto(fallback)) {
+        DocumentRecord& saved = s.savedDocument;
+        saved.model.modelName.assignTerminated(ToAnsi(s.currentModel));
+        saved.model.bandIndex = BandIndexOf(s.bandText);
+        saved.channelCount = 0;
+        ReadSideFile(fallback);
+        LoadFromSavedCopy();
+        return true;
     }
-    // No usable template: the defaults already set become the saved state, so a
-    // new document does not count as modified.
+    // No usable template (said above): the defaults already set become the saved
+    // state, so a new document does not count as modified.
     StoreSavedCopy();
+    return false;
 }
 
 void ReadSettingsFile() {
     QByteArray bytes;
-    if (ReadExact(UserPath(QStringLiteral("Setting.ini")), kSideFileSize, &bytes) ==
+    QString reason;
+    if (ReadExact(UserPath(QStringLiteral("Setting.ini")), kSideFileSize, &bytes, &reason) ==
         ReadResult::Ok)
         app().radioFlags = FromSideBytes(bytes);
     else
@@ -415,16 +490,4 @@ bool WriteSettingsFile() {
                                               SideBytes(s.radioFlagsInFile), sizeof(int16));
     if (written) s.radioFlagsInFile = s.radioFlags;
     return written;
-}
-
-bool WriteFileSafely(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    if (!file.commit()) return false;
-    return QFileInfo(path).size() == bytes.size();
 }

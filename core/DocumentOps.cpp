@@ -95,7 +95,7 @@ bool ListsEqual(const std::array<Entry, N>& saved, const std::array<Entry, N>& c
 }
 } // namespace
 
-void InitNewDocument() {
+bool InitNewDocument() {
     AppState& s = app();
     s.isNewDocument = true;
     s.documentName = QStringLiteral("new.dat");
@@ -114,8 +114,9 @@ void InitNewDocument() {
     s.radioInfo = RadioInfoRecord{};
     s.sideValues = SideValues{};
 
-    LoadTemplate();
+    const bool fromTemplate = LoadTemplate();
     DocumentReplaced();
+    return fromTemplate;
 }
 
 void StoreSavedCopy() {

@@ -5,7 +5,9 @@
 
 #include <QString>
 
-void InitNewDocument();
+// The new document: defaults, then the template of the current model and band.
+// False when no template could be used (said in a message; the defaults stand).
+bool InitNewDocument();
 void StoreSavedCopy();
 void LoadFromSavedCopy();
 void ApplyDocumentModel(const ModelRecord& model);

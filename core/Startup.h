@@ -22,8 +22,8 @@ void AddStartupStep(StartupStage stage, std::function<void()> step);
 
 // Start-up up to the creation of the main window: numbers with ".", the language
 // from the system locale, model and band, the Tables steps, "mysetup.ini"
-// ("IsFirstRun") with the Settings steps, the Link steps, the new document. The caller then creates the main
-// window and calls FinishStartup() before showing it.
+// ("IsFirstRun") with the Settings steps, the Link steps, the new document. The
+// caller then creates the main window and calls FinishStartup() before showing it.
 void StartProgram();
 // Reads "Setting.ini".
 void FinishStartup();

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -29,13 +30,24 @@ std::function<QList<PortDetails>()>& portLister() {
     return lister;
 }
 
-QList<PortDetails> systemPorts() {
-    if (portLister()) return portLister()();
+QList<PortDetails> listSystemPorts() {
     QList<PortDetails> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         ports.append({info.systemLocation(), info.description(), info.manufacturer(),
                       info.serialNumber()});
     return ports;
+}
+
+// The list a PortSearch is making, until its first use.
+std::future<QList<PortDetails>>& pendingSearch() {
+    static std::future<QList<PortDetails>> search;
+    return search;
+}
+
+QList<PortDetails> systemPorts() {
+    if (portLister()) return portLister()();
+    if (pendingSearch().valid()) return pendingSearch().get();
+    return listSystemPorts();
 }
 
 QStringList systemDevices() {
@@ -199,6 +211,15 @@ int CheckComPortAtStartup() {
     if (number != stored || stored == 0) WriteComPortSetting(number);
     app().comPort = static_cast<int16>(number);
     return number;
+}
+
+PortSearch::PortSearch() {
+    if (!pendingSearch().valid()) pendingSearch() = std::async(std::launch::async, listSystemPorts);
+}
+
+PortSearch::~PortSearch() {
+    if (pendingSearch().valid()) pendingSearch().wait();
+    pendingSearch() = {};
 }
 
 PortDetails DetailsOfPort(int number) {

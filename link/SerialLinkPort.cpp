@@ -3,6 +3,8 @@
 #include "link/LowLatency.h"
 #include "link/PortDiagnosis.h"
 
+#include <QFileInfo>
+
 SerialLinkPort::SerialLinkPort() {
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { onReadyRead(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
@@ -25,7 +27,11 @@ bool SerialLinkPort::open(const QString& device) {
     ++session_;
     failed_ = false;
     openFailure_.clear();
-    port_.setPortName(device);
+    // The lock that keeps a second program off the port is named after the device:
+    // open the device itself, so that a symbolic link to it meets the same lock.
+    const QFileInfo named(device);
+    const QString real = named.isSymLink() && named.exists() ? named.canonicalFilePath() : device;
+    port_.setPortName(real);
     const auto fail = [&] {
         openFailure_ =
             PortProblemText(DiagnosePortFailure(device, port_.error(), port_.errorString()));

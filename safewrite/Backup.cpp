@@ -76,10 +76,11 @@ QString BackupBaseName(const QDateTime& when, const QString& model, int band,
     return base;
 }
 
-QList<BackupEntry> ListBackups(const QString& folder) {
+QList<BackupEntry> ListBackups(const QStringList& folders) {
     QList<BackupEntry> list;
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name);
+    QFileInfoList files;
+    for (const QString& folder : folders)
+        files += QDir(folder).entryInfoList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name);
     for (const QFileInfo& file : files) {
         const QString data = file.absoluteFilePath();
         const ProfileFile info(infoPathOf(data));

@@ -36,9 +36,9 @@ struct BackupEntry {
     QString serialNumber;
     QString dealerCode;
 };
-// The backups in `folder`, newest first. A backup kept before its ".ini" file
+// The backups in `folders`, newest first. A backup kept before its ".ini" file
 // existed is described from its file name and its memory image.
-QList<BackupEntry> ListBackups(const QString& folder);
+QList<BackupEntry> ListBackups(const QStringList& folders);
 
 // Creates the folder when it is missing and proves that a file can be created in
 // it. False when either fails.

@@ -20,8 +20,9 @@ rank() {
     esac
 }
 
+folders=(core codec channels features link safewrite fleet exchange compare history app cli tools)
 status=0
-for folder in core codec channels features link safewrite fleet exchange compare history app cli tools; do
+for folder in "${folders[@]}"; do
     own=$(rank "$folder")
     while IFS= read -r line; do
         file=${line%%:*}
@@ -33,7 +34,7 @@ for folder in core codec channels features link safewrite fleet exchange compare
             echo "layering: $file includes $target/ (${rest#*#include })" >&2
             status=1
         fi
-    done < <(grep -rHn --include='*.h' --include='*.cpp' -E '^\s*#\s*include\s+"[^/"]+/' "$folder" | sed -E 's/^([^:]+):[0-9]+:/\1:/')
+    done < <(grep -rH --include='*.h' --include='*.cpp' -E '^\s*#\s*include\s+"[^/"]+/' "$folder")
 done
 [ "$status" -eq 0 ] && echo "layering: every folder includes only its own and lower layers"
 
@@ -45,6 +46,5 @@ while IFS= read -r file; do
         echo "size: $file has $lines lines (at most $limit)" >&2
         status=1
     fi
-done < <(find core codec channels features link safewrite fleet exchange compare history app cli tools fuzz tests \
-              -name '*.cpp' -o -name '*.h' | sort)
+done < <(find "${folders[@]}" fuzz tests -name '*.cpp' -o -name '*.h' | sort)
 exit "$status"

@@ -4,9 +4,23 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 namespace {
+// A frequency box holds the digits 0-9 and "." only.
+class FrequencyCharacters : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        for (const QChar c : std::as_const(input))
+            if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.'))) {
+                pos = static_cast<int>(input.size());
+                return Invalid;
+            }
+        return Acceptable;
+    }
+};
+
 // Selects the whole text when the box is entered; a click into an unfocused box
 // selects instead of placing the cursor.
 class SelectAllOnEntry : public QObject {
@@ -45,8 +59,7 @@ bool DropFrequencyKey(const QKeyEvent* key) {
 }
 
 void PrepareFrequencyBox(QLineEdit* box) {
-    box->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), box));
+    box->setValidator(new FrequencyCharacters(box));
     box->setAcceptDrops(false);
     SuppressContextMenu(box);
     box->installEventFilter(new SelectAllOnEntry(box));

@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -189,10 +190,16 @@ void FrmCommChInfo::fitColumns() {
     // The nominal widths, widened where this font needs more room for a
     // frequency, a list word or the longest word of a heading.
     const QFontMetrics metrics(grid_->font());
+    // Several selectors hold the same long lists (the tone codes): each text is
+    // measured once.
+    QHash<QString, int> measured;
     auto widest = [&](const QStringList& texts) {
         int w = 0;
-        for (const QString& t : texts)
-            w = std::max(w, metrics.horizontalAdvance(t));
+        for (const QString& t : texts) {
+            auto it = measured.constFind(t);
+            if (it == measured.constEnd()) it = measured.insert(t, metrics.horizontalAdvance(t));
+            w = std::max(w, *it);
+        }
         return w;
     };
     int gridWidth = 2 * grid_->frameWidth();

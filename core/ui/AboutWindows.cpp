@@ -4,7 +4,9 @@
 #include "core/ui/CommonCaptions.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIconEngine>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -28,13 +30,60 @@ void LogoWidget::paintEvent(QPaintEvent*) {
     PaintLogo(p);
 }
 
+namespace {
+constexpr QSize kLogoSize(64, 64);
+
+// The logo as an icon that is drawn the first time a window shows it, not
+// when the icon is made: the logo's lettering needs the system's fonts, and
+// the program sets its icon before they are loaded. Once drawn it behaves as
+// an icon made from the one 64 x 64 picture.
+class LogoIconEngine : public QIconEngine {
+  public:
+    QIconEngine* clone() const override { return new LogoIconEngine(*this); }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        QSize actual = kLogoSize;
+        if (actual.width() > size.width() || actual.height() > size.height())
+            actual.scale(size, Qt::KeepAspectRatio);
+        return actual;
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        if (mode == QIcon::Normal && state == QIcon::Off) return {kLogoSize};
+        return {};
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().pixmap(size, 1.0, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal) override {
+        return pixmap(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const QPaintDevice* device = painter->device();
+        const qreal ratio = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+  private:
+    const QIcon& drawn() {
+        if (icon_.isNull()) {
+            QPixmap picture(kLogoSize);
+            picture.fill(Qt::transparent);
+            QPainter p(&picture);
+            PaintLogo(p);
+            p.end();
+            icon_ = QIcon(picture);
+        }
+        return icon_;
+    }
+
+    QIcon icon_;
+};
+} // namespace
+
 QIcon ProgramIcon() {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    PaintLogo(p);
-    p.end();
-    return QIcon(pixmap);
+    return QIcon(new LogoIconEngine);
 }
 
 void PaintLogo(QPainter& p) {

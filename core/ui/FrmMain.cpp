@@ -13,6 +13,7 @@
 #include "core/ui/LifeCycle.h"
 #include "core/ui/MainMenuTable.h"
 #include "core/ui/PendingEdit.h"
+#include "core/ui/ToolbarIcons.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -86,24 +87,6 @@ constexpr Target kTargets[] = {
     {"mnuFileCompare", nullptr, "CompareWithFile"},
     {"mnuCompareRadio", nullptr, "CompareWithRadio"},
 };
-
-QIcon toolIcon(QStyle* style, const QString& key) {
-    static const QHash<QString, QStyle::StandardPixmap> icons = {
-        {QStringLiteral("新建"), QStyle::SP_FileIcon},
-        {QStringLiteral("打开"), QStyle::SP_DialogOpenButton},
-        {QStringLiteral("保存"), QStyle::SP_DialogSaveButton},
-        {QStringLiteral("Undo"), QStyle::SP_ArrowBack},
-        {QStringLiteral("Redo"), QStyle::SP_ArrowForward},
-        {QStringLiteral("打印"), QStyle::SP_FileDialogDetailedView},
-        {QStringLiteral("ReadRadio"), QStyle::SP_ArrowDown},
-        {QStringLiteral("CommSet"), QStyle::SP_ComputerIcon},
-        {QStringLiteral("WriteRadio"), QStyle::SP_ArrowUp},
-        {QStringLiteral("MWriteRadio"), QStyle::SP_ArrowUp},
-        {QStringLiteral("About"), QStyle::SP_DialogHelpButton},
-        {QStringLiteral("Exit"), QStyle::SP_DialogCloseButton},
-    };
-    return style->standardIcon(icons.value(key, QStyle::SP_FileIcon));
-}
 
 // The stored window rectangle (pixels: the frame's corner, the inside's size)
 // fitted to the available screen area.
@@ -236,12 +219,13 @@ void FrmMain::buildToolbar() {
     toolBar_->setObjectName(QStringLiteral("tbToolBar"));
     toolBar_->setMovable(false);
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolbarIcons icons(toolBar_);
     for (const ToolButtonDef& def : MainToolButtons()) {
         QAction* a = nullptr;
         if (!def.key) {
             a = toolBar_->addSeparator();
         } else {
-            a = toolBar_->addAction(toolIcon(style(), QString::fromUtf8(def.key)), QString());
+            a = toolBar_->addAction(icons.icon(QString::fromUtf8(def.key)), QString());
             a->setProperty(kKeyProperty, QString::fromUtf8(def.key));
             const QString key = QString::fromUtf8(def.key);
             connect(a, &QAction::triggered, this, [this, key] { runToolButton(key); });

@@ -29,13 +29,14 @@ QString bandText(int band) {
 }
 } // namespace
 
-FrmRestore::FrmRestore(const QString& folder, QWidget* parent) : ModalWindow("FrmRestore", parent) {
+FrmRestore::FrmRestore(const QStringList& folders, QWidget* parent) : ModalWindow("FrmRestore", parent) {
     setWindowTitle(SafeWriteText("RestoreTitle"));
-    const QList<BackupEntry> backups = ListBackups(folder);
+    const QList<BackupEntry> backups = ListBackups(folders);
 
     label1_ = new QLabel(backups.isEmpty()
                              ? SafeWriteText("NoBackups")
-                             : SafeWriteText("BackupFolder").arg(QDir::toNativeSeparators(folder)));
+                             : SafeWriteText("BackupFolder")
+                                   .arg(QDir::toNativeSeparators(folders.join(QStringLiteral(", ")))));
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setWordWrap(true);
 

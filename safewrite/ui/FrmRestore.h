@@ -14,7 +14,7 @@ class QTableWidget;
 class FrmRestore : public ModalWindow {
     Q_OBJECT
   public:
-    explicit FrmRestore(const QString& folder, QWidget* parent = nullptr);
+    explicit FrmRestore(const QStringList& folders, QWidget* parent = nullptr);
 
     // The data file of the backup in the current row; empty when there is none.
     QString chosenBackup() const;

@@ -201,8 +201,8 @@ void StartSafeWrite() {
 
 void RestoreFromBackup() {
     if (TransferRunning()) return;
-    const QString folder = DefaultBackupFolder();
-    auto* window = new FrmRestore(folder, DialogParent());
+    // Backups an earlier version kept with the settings are listed until moved.
+    auto* window = new FrmRestore(BackupFolders(), DialogParent());
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     FitIntoRoom(window);

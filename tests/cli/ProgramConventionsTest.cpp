@@ -128,6 +128,11 @@ TEST_F(ProgramConventions, ManualPagesListTheParsersCommandsAndOptions) {
         options.remove(QStringLiteral("help"));
         allOptions.unite(options);
         EXPECT_EQ(Options(head), options) << command.toStdString();
+        // The tool's own list of commands names the same options (its usage line and
+        // the summary under it).
+        const qsizetype at = tool.out.indexOf(QStringLiteral("\n  ") + command + u' ');
+        const qsizetype summaryEnd = tool.out.indexOf(u'\n', tool.out.indexOf(u'\n', at + 1) + 1);
+        EXPECT_EQ(Options(tool.out.mid(at, summaryEnd - at)), options) << command.toStdString();
     }
     EXPECT_EQ(pageCommands, commands);
     EXPECT_EQ(Options(heads["OPTIONS"].join(u' ')), allOptions);

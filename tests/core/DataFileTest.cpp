@@ -4,7 +4,10 @@
 #include "core/DocumentOps.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+#include <unistd.h>
 #include <QRandomGenerator>
 
 namespace {
@@ -181,7 +184,11 @@ TEST_F(DataFileTest, BadFilesAreRefusedAndChangeNothing) {
         QFile::resize(path("bad.dat"), size);
         EXPECT_FALSE(LoadDataFile(path("bad.dat")));
     }
-    EXPECT_EQ(messages_.texts(), QStringList(3, "file version error."));
+    // Each names the file and its size.
+    for (const QString& text : messages_.texts())
+        EXPECT_TRUE(text.startsWith("file version error. " + path("bad.dat") + ": it has "))
+            << text.toStdString();
+    EXPECT_EQ(messages_.texts().size(), 3);
     messages_.clear();
 
     // Counts and channel numbers that would lead later steps out of bounds.
@@ -196,7 +203,13 @@ TEST_F(DataFileTest, BadFilesAreRefusedAndChangeNothing) {
         EXPECT_FALSE(LoadDataFile(path("bad.dat"))) << at;
     }
     EXPECT_FALSE(LoadDataFile(path("missing.dat")));
-    EXPECT_EQ(messages_.texts(), QStringList(9, "file error."));
+    EXPECT_EQ(messages_.texts().size(), 9);
+    for (const QString& text : messages_.texts())
+        EXPECT_TRUE(text.startsWith("file error. ")) << text.toStdString();
+    EXPECT_EQ(messages_.texts().constFirst(),
+              "file error. " + path("bad.dat") + ": not a data file: channel count 129");
+    EXPECT_EQ(messages_.texts().constLast(),
+              "file error. " + path("missing.dat") + ": No such file or directory");
     EXPECT_EQ(SerializeDocument(app().document), before);
     EXPECT_FALSE(IsModified());
     EXPECT_TRUE(app().isNewDocument);
@@ -248,7 +261,9 @@ TEST_F(DataFileTest, FailedSaveKeepsTheDocumentModifiedAndTheOldFile) {
     ASSERT_TRUE(IsModified());
 
     EXPECT_FALSE(SaveDataFile(path("no/such/folder/x.dat")));
-    EXPECT_EQ(messages_.texts(), QStringList{"file error."});
+    EXPECT_EQ(messages_.texts(),
+              QStringList{"file error. " + path("no/such/folder/x.dat") +
+                          ": No such file or directory"});
     EXPECT_TRUE(IsModified());
     EXPECT_EQ(app().documentName, path("keep.dat"));
 
@@ -286,7 +301,8 @@ TEST_F(DataFileTest, TemplatesAndTheirFallback) {
     QFile::resize(path("Init/VM427_2.dat"), 100);
     resetAppState();
     InitNewDocument();
-    EXPECT_EQ(messages_.texts(), QStringList{"file version error."});
+    EXPECT_EQ(messages_.texts(), QStringList{"file version error. " + path("Init/VM427_2.dat") +
+                                             ": it has 100 bytes, not 7979"});
     EXPECT_EQ(app().document.channelCount, 0);
     EXPECT_FALSE(IsModified());
     EXPECT_TRUE(messages_.shown().size() == 1);
@@ -301,4 +317,66 @@ TEST_F(DataFileTest, SettingsFileKeepsTheRadioFlags) {
     app().radioFlags = {};
     ReadSettingsFile();
     EXPECT_EQ(app().radioFlags, (std::array<int16, 3>{1, 0, 1}));
+}
+
+// The data file and its side file are saved together: after any failed save
+// both are byte for byte what they were (or still absent), nothing is left
+// beside them, and the document still counts as modified.
+TEST_F(DataFileTest, ASaveReplacesBothFilesOrNeither) {
+    const auto folderFiles = [this] {
+        QStringList files;
+        QDirIterator it(path("pair"), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        while (it.hasNext()) {
+            const QString f = it.next();
+            files.append(f + "=" + fileBytes(f).toHex());
+        }
+        files.sort();
+        return files;
+    };
+    struct Case {
+        const char* name;
+        bool dataExists;
+        const char* blocked; // "side" or "data": made a directory
+        bool bindMountSide;  // the side file a mount point: its replace fails after the data's
+    };
+    const Case cases[] = {
+        {"side a directory, data present", true, "side", false},
+        {"side a directory, data absent", false, "side", false},
+        {"data a directory", false, "data", false},
+        {"second replace fails", true, nullptr, true},
+    };
+    InitNewDocument();
+    for (const Case& c : cases) {
+        QDir(path("pair")).removeRecursively();
+        QDir().mkpath(path("pair"));
+        const QString dat = path("pair/doc.dat");
+        const QString side = path("pair/doc.NVD");
+        if (c.dataExists || c.bindMountSide) {
+            app().sideValues = SideValues{1, 0, 1};
+            ASSERT_TRUE(SaveDataFile(dat)) << c.name;
+        }
+        if (c.blocked) {
+            const QString at = QByteArray(c.blocked) == "side" ? side : dat;
+            QFile::remove(at);
+            QDir().mkpath(at);
+        }
+        app().document.settings.features.keys.pf1Short = 4;
+        app().sideValues = SideValues{0, 1, 0};
+        const QStringList before = folderFiles();
+        bool mounted = false;
+        if (c.bindMountSide) {
+            if (geteuid() != 0) continue; // only root may mount
+            WriteFileBytes(path("outside.NVD"), QByteArray(6, '\7'));
+            mounted = QProcess::execute("mount", {"--bind", path("outside.NVD"), side}) == 0;
+            if (!mounted) continue;
+        }
+        messages_.clear();
+        EXPECT_FALSE(SaveDataFile(dat)) << c.name;
+        if (mounted) QProcess::execute("umount", {side});
+        EXPECT_EQ(folderFiles(), before) << c.name;
+        EXPECT_TRUE(IsModified()) << c.name;
+        ASSERT_EQ(messages_.texts().size(), 1) << c.name;
+        EXPECT_TRUE(messages_.texts().constFirst().startsWith("file error. " + path("pair/doc.")))
+            << messages_.texts().constFirst().toStdString();
+    }
 }

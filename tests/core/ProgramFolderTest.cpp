@@ -7,6 +7,7 @@
 #include "core/ProgramFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <unistd.h>
 
@@ -109,3 +110,38 @@ TEST(ProgramFolders, EarlierBackupsMoveIntoTheDataFolder) {
 }
 
 } // namespace
+
+// A test's program folder holds what the program ships, never what a run of the
+// program from the build folder left there (backups, settings, a changed
+// language settings file).
+TEST(ProgramFolders, ATestFolderHoldsOnlyTheShippedFiles) {
+    const QDir built(BuiltProgramFolder());
+    const QStringList leftByARun = {"backups/VM427-left.dat", "Setting.ini", "fleet-left.log"};
+    QStringList made;
+    for (const QString& file : leftByARun) {
+        if (QFileInfo::exists(built.filePath(file))) continue;
+        QDir().mkpath(QFileInfo(built.filePath(file)).absolutePath());
+        WriteFileBytes(built.filePath(file), "left by a run");
+        made.append(file);
+    }
+    QTemporaryDir folder;
+    LayOutShippedFiles(folder.path());
+    for (const QString& file : made)
+        QFile::remove(built.filePath(file));
+    built.rmdir("backups");
+
+    QDirIterator it(folder.path(), QDir::Files, QDirIterator::Subdirectories);
+    QStringList found;
+    while (it.hasNext())
+        found.append(it.next().mid(folder.path().size() + 1));
+    for (const QString& file : found)
+        EXPECT_TRUE(file.startsWith("Init/") || file.startsWith("language/") ||
+                    file.startsWith("ZR580_e/") || file.startsWith("ZR580_c/") ||
+                    file == "dec.tbl" || file == "demo-radio.bin")
+            << file.toStdString();
+    for (const char* shipped : {"Init/VM427_2.dat", "Init/VM427_2.NVD", "language/english.ini",
+                                "language/chinese.ini", "dec.tbl"})
+        EXPECT_TRUE(found.contains(shipped)) << shipped;
+    EXPECT_EQ(ReadFileBytes(folder.filePath("language/mysetup.ini")),
+              ReadFileBytes(ZR580_SOURCE_DIR "/data/language/mysetup.ini"));
+}

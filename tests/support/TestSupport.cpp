@@ -58,24 +58,10 @@ QString BuiltProgramFolder() {
 }
 
 namespace {
-// Files the program writes while it runs (a demo started from the build folder
-// leaves them there); a test starts from the folder as built.
-bool writtenByTheProgram(const QString& relative) {
-    return relative == QLatin1String("/Setting.ini") ||
-           relative == QLatin1String("/BatchFun.ini") ||
-           relative == QLatin1String("/language/mysetup.ini") ||
-           relative == QLatin1String("/zr580.conf") || relative == QLatin1String("/QtProject.conf") ||
-           relative.startsWith(QLatin1String("/recovery/")) ||
-           relative.startsWith(QLatin1String("/backups/"));
-}
-
 void copyTree(const QString& from, const QString& to) {
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
-        const QFileInfo info(source);
-        if (info.isExecutable()) continue; // programs stay where they were built
-        if (writtenByTheProgram(source.mid(from.size()))) continue;
         const QString target = to + source.mid(from.size());
         QDir().mkpath(QFileInfo(target).absolutePath());
         QFile::copy(source, target);
@@ -83,12 +69,20 @@ void copyTree(const QString& from, const QString& to) {
 }
 } // namespace
 
+void LayOutShippedFiles(const QString& folder) {
+    copyTree(QStringLiteral(ZR580_SOURCE_DIR "/data/language"), folder + QStringLiteral("/language"));
+    copyTree(QStringLiteral(ZR580_SOURCE_DIR "/data/help"), folder);
+    const QStringList built = QStringLiteral(ZR580_SHIPPED_BUILT).split(u',', Qt::SkipEmptyParts);
+    for (const QString& relative : built) {
+        const QString target = QDir(folder).filePath(relative);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(QDir(BuiltProgramFolder()).filePath(relative), target);
+    }
+}
+
 void ProgramTest::SetUp() {
     ASSERT_TRUE(folder_.isValid());
-    copyTree(BuiltProgramFolder(), folder_.path());
-    // The language settings file as shipped, not as the last run left it.
-    QFile::copy(QStringLiteral(ZR580_SOURCE_DIR "/data/language/mysetup.ini"),
-                path(QStringLiteral("language/mysetup.ini")));
+    LayOutShippedFiles(folder_.path());
     qputenv("ZR580_HOME", folder_.path().toLocal8Bit());
     // The user's program settings (window position) stay inside the test's folder.
     const QString settings = QDir(folder_.path()).filePath(QStringLiteral("settings"));

@@ -1,6 +1,6 @@
 #pragma once
 // Shared test support: a temporary program folder per test (ZR580_HOME) with the
-// data files of the built program folder copied in, a fresh program state, and a
+// shipped data files copied in, a fresh program state, and a
 // scripted message-box answerer that records every box shown.
 
 #include "core/MessageBox.h"
@@ -53,6 +53,10 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes);
 
 // The built program folder (executables and data files).
 QString BuiltProgramFolder();
+// Lays out the shipped files of a program folder (templates, language files and
+// help books as shipped, dec.tbl), never what a run of the program left in the
+// built folder (backups, logs, settings).
+void LayOutShippedFiles(const QString& folder);
 
 // Readable failure output for Qt texts.
 inline void PrintTo(const QString& s, std::ostream* os) {

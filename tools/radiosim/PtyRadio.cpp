@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -44,7 +45,19 @@ PtyRadio::~PtyRadio() {
     stop();
 }
 
+QString PtyRadio::LinkPathProblem(const QString& linkPath) {
+    const QFileInfo info(linkPath);
+    if (!info.exists() && !info.isSymLink()) return {};
+    if (info.isSymLink() && info.symLinkTarget().startsWith(QLatin1String("/dev/pts/"))) return {};
+    return QStringLiteral("%1 exists and is not a link to a pseudo-terminal: not replaced")
+        .arg(linkPath);
+}
+
 bool PtyRadio::start(const QString& linkPath, QString* error) {
+    if (const QString problem = LinkPathProblem(linkPath); !problem.isEmpty()) {
+        *error = problem;
+        return false;
+    }
     // Paced replies leave at their deadline, not up to 50 us later.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -62,7 +75,7 @@ bool PtyRadio::start(const QString& linkPath, QString* error) {
         }
     }
     link_ = linkPath;
-    QFile::remove(link_);
+    QFile::remove(link_); // a link left by an earlier run (checked above)
     if (::symlink(device_.toLocal8Bit().constData(), link_.toLocal8Bit().constData()) != 0) {
         *error = QStringLiteral("cannot create the link %1").arg(link_);
         link_.clear();
@@ -95,10 +108,7 @@ void PtyRadio::stop() {
     readNotifier_.reset();
     timerNotifier_.reset();
     signalNotifier_.reset();
-    if (!link_.isEmpty()) {
-        QFile::remove(link_);
-        link_.clear();
-    }
+    removeLink();
     if (timerFd_ >= 0) ::close(timerFd_);
     timerFd_ = -1;
     if (slave_ >= 0) ::close(slave_);
@@ -228,10 +238,15 @@ void PtyRadio::hangUp() {
     slave_ = -1;
     if (master_ >= 0) ::close(master_);
     master_ = -1;
-    if (!link_.isEmpty()) {
-        QFile::remove(link_);
-        link_.clear();
-    }
+    removeLink();
+}
+
+// Removes the link only while it is still the one made here.
+void PtyRadio::removeLink() {
+    if (link_.isEmpty()) return;
+    const QFileInfo info(link_);
+    if (info.isSymLink() && info.symLinkTarget() == device_) QFile::remove(link_);
+    link_.clear();
 }
 
 void PtyRadio::saveMemory() {

@@ -33,9 +33,14 @@ class PtyRadio : public QObject {
   public:
     PtyRadio(SimRadio& radio, bool paced, QString savePath, const CableBehaviour& cable = {});
     ~PtyRadio() override;
+    // Why the link cannot be made at this path: something is there that is not a
+    // symbolic link to a pseudo-terminal (as one this simulator made). Empty when
+    // it can. Nothing else the path names is ever removed.
+    static QString LinkPathProblem(const QString& linkPath);
     bool start(const QString& linkPath, QString* error);
     void stop();
     const QString& devicePath() const { return device_; }
+    qint64 receivedBytes() const { return received_; }
 
   private:
     struct Pending {
@@ -51,6 +56,7 @@ class PtyRadio : public QObject {
     void saveMemory();
     QByteArray spoil(QByteArray bytes);
     bool timed() const { return paced_ || cable_.latencyMs > 0; }
+    void removeLink();
 
     SimRadio& radio_;
     bool paced_;

@@ -99,6 +99,8 @@ int main(int argc, char** argv) {
                     2);
 
     if (!parser.isSet(link)) return Fail(QStringLiteral("--link PATH is required"), 2);
+    if (const QString problem = PtyRadio::LinkPathProblem(parser.value(link)); !problem.isEmpty())
+        return Fail(problem, 2);
     if (parser.isSet(save)) {
         if (const QString problem = SaveProblem(parser.value(save)); !problem.isEmpty())
             return Fail(problem, 2);
@@ -163,5 +165,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     const int code = application.exec();
     pty.stop();
+    // What the program sent, for a benchmark that places drop-outs along a transfer.
+    std::printf("received %lld bytes\n", static_cast<long long>(pty.receivedBytes()));
     return code;
 }

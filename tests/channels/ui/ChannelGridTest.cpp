@@ -150,6 +150,13 @@ TEST_F(ChannelGrid, TextBoxAcceptsOnlyDigitsAndPoint) {
     auto* text1 = child<QLineEdit>(grid, "Text1");
     type(QStringLiteral("1a4-5,x.5"));
     EXPECT_EQ(text1->text(), QStringLiteral("145.5"));
+    // Text put into the box without typing passes the box's own check, which
+    // takes the digits 0-9 and the point only (no full-width digit).
+    for (const QString& refused :
+         {QStringLiteral("x"), QStringLiteral("-1"), QStringLiteral("\uFF17")}) {
+        text1->insert(refused);
+        EXPECT_EQ(text1->text(), QStringLiteral("145.5")) << refused.toStdString();
+    }
     key(Qt::Key_Backspace);
     EXPECT_EQ(text1->text(), QStringLiteral("145."));
     // A pasted value is no typing: it goes into the cell through the cell's rules

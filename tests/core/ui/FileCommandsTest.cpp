@@ -111,7 +111,9 @@ TEST_F(ShellTest, OpenRoundTripsThroughTheDialogsAndRefusesAWrongSizedFile) {
     messages_.clear();
     dialogAnswers_ << path("short.dat");
     action("mnuFileOpen")->trigger();
-    EXPECT_EQ(messages_.texts(), QStringList({"文件版本错误。"}));
+    // The program's message, then the file and the reason.
+    EXPECT_EQ(messages_.texts(),
+              QStringList({"文件版本错误。" + path("short.dat") + "：文件有 7978 字节，不是 7979 字节"}));
     EXPECT_TRUE(SerializeDocument(app().document) == saved);
     EXPECT_EQ(app().documentName, path("a.b.dat"));
     EXPECT_EQ(main->windowTitle(), "ZR580[ZR580:400 - 480 MHz][文件名:a.b.dat]");

@@ -5,6 +5,7 @@
 
 #include "core/DataFile.h"
 #include "core/ui/ChildPlacement.h"
+#include "app/Subsystems.h"
 #include "safewrite/ui/SafeWriteMenus.h"
 
 #include <QAbstractButton>
@@ -135,7 +136,7 @@ TEST_F(WindowFitTest, MenuItemsAndButtonsHaveAccessKeysOfTheirOwn) {
     for (const char* language : {"en", "zh"}) {
         SCOPED_TRACE(language);
         start(language);
-        InstallSafeWrite(*main_);
+        InstallMainWindowParts(*main_);
         for (QMenu* menu : main_->findChildren<QMenu*>()) {
             if (!menu->menuAction()->isVisible() || menu->objectName().isEmpty()) continue;
             emit menu->aboutToShow();

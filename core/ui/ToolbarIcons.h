@@ -1,0 +1,23 @@
+#pragma once
+// The pictures of the main window's toolbar buttons: the style's standard
+// icons, by button key.
+
+#include <QHash>
+#include <QIcon>
+
+class QToolBar;
+
+class ToolbarIcons {
+  public:
+    explicit ToolbarIcons(const QToolBar* bar);
+
+    // Buttons that show the same picture share one icon. A picture made from
+    // the style's own image files keeps only the sizes this toolbar can show on
+    // the present screens, so the large images are not held.
+    QIcon icon(const QString& key);
+
+  private:
+    const QToolBar* bar_;
+    int largestPixels_; // the toolbar's icon size on the densest screen
+    QHash<int, QIcon> made_;
+};
