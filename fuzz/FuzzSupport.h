@@ -41,7 +41,8 @@ void WriteFuzzFile(const QString& path, const QByteArray& bytes);
 // The program folder of this process.
 QString FuzzFolder();
 // Every input starts from a fresh program state with a new document of a band
-// (0..2; the template of that band when there is one).
+// (0..2; the template of that band when there is one). The state is built once
+// per band and copied in for each input.
 void ResetForInput(int band = 2);
 // Message boxes answer from this input from now on (cautious answers once it is
 // exhausted or when none is set).
