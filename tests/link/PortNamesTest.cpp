@@ -61,8 +61,11 @@ TEST_F(PortNamesTest, TwoNamesOfOneDeviceMeetTheSameLock) {
     EXPECT_EQ(winner.exitCode(), 0) << winner.readAllStandardError().toStdString();
     EXPECT_NE(loser.exitCode(), 0);
     const QString said = QString::fromUtf8(loser.readAllStandardError());
-    EXPECT_TRUE(said.contains("is in use by another program, zr580-cli (PID " +
-                              QString::number(deviceWon ? devicePid : linkPid)))
+    // The holders may be named from the lock file or, found through /proc, with the
+    // simulator that keeps the terminal's other side open among them.
+    EXPECT_TRUE(said.contains("is in use by another program, ")) << said.toStdString();
+    EXPECT_TRUE(said.contains("zr580-cli (PID " + QString::number(deviceWon ? devicePid : linkPid) +
+                              u')'))
         << said.toStdString();
 }
 } // namespace
