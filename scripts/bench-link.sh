@@ -92,52 +92,58 @@ timed() {
 # 0xA7F (3209).
 names=(read write safe info)
 bytes=(4837 3539 16321 443)
-args_read=(read --timing --port "$work/radio" --yes "$work/read.dat")
-args_write=(write --timing --port "$work/radio" --yes --no-backup --no-verify "$work/doc.dat")
-args_safe=(write --timing --port "$work/radio" --yes --backup-dir "$work/backups" "$work/doc.dat")
-args_info=(info --timing --port "$work/radio")
+# transfer KIND OUT.dat [OPTION...]: the tool's command for one transfer with the
+# radio (read, check: a checked read, write: the plain write, safe, info).
+transfer() {
+    local kind=$1 out=$2
+    shift 2
+    local port=(--port "$work/radio")
+    case $kind in
+    read) "${cli[@]}" read "$@" "${port[@]}" --yes "$out" ;;
+    check) "${cli[@]}" read --check "$@" "${port[@]}" --yes "$out" ;;
+    write) "${cli[@]}" write "$@" "${port[@]}" --yes --no-backup --no-verify "$work/doc.dat" ;;
+    safe) "${cli[@]}" write "$@" "${port[@]}" --yes --backup-dir "$work/backups" "$work/doc.dat" ;;
+    info) "${cli[@]}" info "$@" "${port[@]}" ;;
+    esac
+}
 declare -A clean_transfer
 
 if wants clean || wants echo; then
     for i in "${!names[@]}"; do
         name=${names[$i]}
-        declare -n a="args_$name"
         for _ in $(seq "$rounds"); do
             if wants clean; then
                 start_sim
-                timed "$name" "${bytes[$i]}" "${cli[@]}" "${a[@]}"
+                timed "$name" "${bytes[$i]}" transfer "$name" "$work/read.dat" --timing
                 stop_sim
                 clean_transfer[$name]=$transfer
             fi
             if wants echo; then
                 start_sim --echo
-                timed "$name+echo" "${bytes[$i]}" "${cli[@]}" "${a[@]}"
+                timed "$name+echo" "${bytes[$i]}" transfer "$name" "$work/read.dat" --timing
                 stop_sim
                 [[ -n ${clean_transfer[$name]:-} ]] &&
                     awk -v e="$transfer" -v c="${clean_transfer[$name]}" -v n="$name" \
                         'BEGIN { printf "%-11s echo / clean transfer %5.3f\n", n, e / c }'
             fi
         done
-        unset -n a
     done
 fi
 
 # What a clean cable leaves: the read file, the memory after a write, the backup.
 reference() {
     start_sim
-    "${cli[@]}" read --port "$work/radio" --yes "$work/ref-read.dat" >/dev/null 2>&1
+    transfer read "$work/ref-read.dat" >/dev/null 2>&1
     stop_sim
     read_received=$received
     start_sim
-    "${cli[@]}" write --port "$work/radio" --yes --no-backup --no-verify "$work/doc.dat" \
-        >/dev/null 2>&1
+    transfer write - >/dev/null 2>&1
     stop_sim
     write_received=$received
     cp "$work/memory.bin" "$work/ref-memory.bin"
     rm -rf "$work/backups"
     start_sim
-    "${cli[@]}" write --port "$work/radio" --yes --backup-dir "$work/backups" "$work/doc.dat" \
-        >/dev/null 2>&1
+    transfer safe - >/dev/null 2>&1
     stop_sim
     safe_received=$received
     cp "$work/backups"/*.bin "$work/ref-backup.bin"
@@ -152,14 +158,7 @@ one_run() {
     rm -rf "$work/backups" "$work/out.dat" "$work/out.NVD"
     start_sim "$@"
     local status=0
-    case $kind in
-    read) "${cli[@]}" read --port "$work/radio" --yes "$work/out.dat" >/dev/null 2>"$work/err" || status=$? ;;
-    check) "${cli[@]}" read --check --port "$work/radio" --yes "$work/out.dat" >/dev/null 2>"$work/err" || status=$? ;;
-    write) "${cli[@]}" write --port "$work/radio" --yes --no-backup --no-verify "$work/doc.dat" \
-        >/dev/null 2>"$work/err" || status=$? ;;
-    safe) "${cli[@]}" write --port "$work/radio" --yes --backup-dir "$work/backups" "$work/doc.dat" \
-        >/dev/null 2>"$work/err" || status=$? ;;
-    esac
+    transfer "$kind" "$work/out.dat" >/dev/null 2>"$work/err" || status=$?
     stop_sim
     if [[ $status != 0 ]]; then
         echo failed
