@@ -4,6 +4,7 @@
 #include "codec/Frequency.h"
 #include "codec/Tone.h"
 #include "core/AppState.h"
+#include "core/CNumber.h"
 #include "core/DocumentEdits.h"
 #include "core/Hooks.h"
 
@@ -20,16 +21,27 @@ template <std::size_t N> QString TextOf(const FixedText<N>& text) {
     return QString::fromLatin1(text.raw());
 }
 
+// The value's Latin-1 bytes (a character beyond Latin-1 as "?"), written in place.
 template <std::size_t N> void SetText(FixedText<N>& text, const QString& value) {
-    text.assign(value.toLatin1());
+    text.bytes.fill(' ');
+    const auto n = std::min<std::size_t>(N, static_cast<std::size_t>(value.size()));
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = value[static_cast<qsizetype>(i)].unicode();
+        text.bytes[i] = c > 0xFF ? '?' : static_cast<char>(c);
+    }
+}
+
+// The text's bytes are `value`, compared where they lie.
+template <std::size_t N> bool Holds(const FixedText<N>& text, const QString& value) {
+    return QLatin1String(text.bytes.data(), static_cast<qsizetype>(N)) == value;
 }
 
 bool HasTone(const FixedText<4>& tone) {
-    return TextOf(tone) != kNoTone;
+    return !Holds(tone, kNoTone);
 }
 
 bool HasTx(const ChannelEntry& entry) {
-    return TextOf(entry.txFreq) != kNoFrequency;
+    return !Holds(entry.txFreq, kNoFrequency);
 }
 
 // A lock-out of Repeater needs a decode tone; without one it falls back to Carrier.
@@ -38,10 +50,7 @@ void RepeaterNeedsDecodeTone(ChannelEntry& entry) {
 }
 
 bool ParseInt(const QString& text, int* value) {
-    bool ok = false;
-    const int v = QLocale::c().toInt(text.trimmed(), &ok);
-    if (ok) *value = v;
-    return ok;
+    return ParseCInt(QStringView(text).trimmed(), value);
 }
 
 } // namespace
@@ -51,7 +60,9 @@ ChannelEntry NewChannelEntry(int channelNumber, const QString& rxText) {
     entry.number = static_cast<int16>(channelNumber);
     entry.inUse = 1;
     SetText(entry.rxFreq, ShowToFreData(rxText));
-    const double rx = QLocale::c().toDouble(rxText.trimmed());
+    const QStringView rxTrimmed = QStringView(rxText).trimmed();
+    double rx = 0; // as QLocale::c() reads it, group separators and all
+    if (!ParseCDouble(rxTrimmed, &rx)) rx = QLocale::c().toDouble(rxTrimmed);
     SetText(entry.txFreq, ShowToFreData(FormatMHz(LimitFre(rx, TxFreq))));
     entry.reserved0 = 0;
     entry.txEntryFlag = 1;
@@ -77,6 +88,18 @@ int FindChannelEntry(const DocumentRecord& doc, int channelNumber) {
     for (int i = 0; i < count; ++i)
         if (doc.channels[static_cast<std::size_t>(i)].number == channelNumber) return i;
     return -1;
+}
+
+ChannelPositionTable ChannelPositions(const DocumentRecord& doc) {
+    ChannelPositionTable positions;
+    positions.fill(-1);
+    const int count = ValidCount(doc);
+    // Backwards, so that a number the table holds twice is its first entry.
+    for (int i = count - 1; i >= 0; --i) {
+        const int number = doc.channels[static_cast<std::size_t>(i)].number;
+        if (number >= 1 && number <= kMaxChannels) positions[static_cast<std::size_t>(number)] = i;
+    }
+    return positions;
 }
 
 int FindChannelEntry(int channelNumber) {

@@ -1,29 +1,24 @@
 #include "codec/Frequency.h"
 
 #include "core/AppState.h"
+#include "core/CNumber.h"
 #include "core/Hooks.h"
 #include "core/MessageBox.h"
 #include "core/Messages.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 const QString kExtendedBand = QStringLiteral("400 - 480 MHz");
 
 // A decimal number typed or stored as text, parsed with "." whatever the locale.
-bool ParseNumber(const QString& text, double* value) {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return false;
-    static const QLocale c = [] {
-        QLocale locale = QLocale::c();
-        locale.setNumberOptions(QLocale::RejectGroupSeparator);
-        return locale;
-    }();
-    bool ok = false;
-    const double v = c.toDouble(t, &ok);
-    if (!ok || !std::isfinite(v)) return false;
+bool ParseNumber(QStringView text, double* value) {
+    double v = 0;
+    if (!ParseCDouble(text.trimmed(), &v) || !std::isfinite(v)) return false;
     *value = v;
     return true;
 }
@@ -90,7 +85,9 @@ QString FormatMHz(double mhz) {
     const long long units = std::llround(bounded * 100000.0);
     const long long whole = units / 100000;
     const long long fraction = std::llabs(units % 100000);
-    return QString::asprintf("%03lld.%05lld", whole, fraction);
+    char text[48]; // the C library's formatter: far cheaper than Qt's for this
+    std::snprintf(text, sizeof text, "%03lld.%05lld", whole, fraction);
+    return QString::fromLatin1(text);
 }
 
 QString FormatInputFre(const QString& typed, int kind, bool warn) {
@@ -110,15 +107,26 @@ QString ShowToFreData(const QString& display) {
     if (!ParseNumber(display, &value)) return PlainNumber(app().bandLower);
     const auto point = display.indexOf(u'.');
     if (point < 0) return display;
-    return display.left(3) + display.mid(point + 1);
+    const QStringView digits = QStringView(display).sliced(point + 1);
+    QString data;
+    data.reserve(3 + digits.size());
+    data.append(QStringView(display).left(3)).append(digits);
+    return data;
 }
 
 QString FreDataToShow(const QString& working) {
     const QString t = CleanWorking(working);
     if (t.isEmpty() || t == kNoFrequency) return QString();
     double value = 0;
-    if (ParseNumber(t, &value) && ParseNumber(t.left(3) + u'.' + t.mid(3), &value))
-        return FormatMHz(value);
+    if (ParseNumber(t, &value)) {
+        // The first three digits are the whole megahertz: "44600625" is 446.00625.
+        QVarLengthArray<QChar, 64> shown;
+        const qsizetype whole = std::min<qsizetype>(3, t.size());
+        shown.append(t.constData(), whole);
+        shown.append(u'.');
+        shown.append(t.constData() + whole, t.size() - whole);
+        if (ParseNumber(QStringView(shown.data(), shown.size()), &value)) return FormatMHz(value);
+    }
     ShowMessage(QStringLiteral("Not IsNumeric"));
     return PlainNumber(app().bandLower);
 }

@@ -4,6 +4,7 @@
 #include "core/ProgramFolder.h"
 #include "core/QtTranslations.h"
 
+#include <QHash>
 #include <QLocale>
 
 Language SystemStartLanguage() {
@@ -38,32 +39,60 @@ QString LanguageSection(int id) {
 }
 
 namespace {
-// The file is looked up fresh every time: it is small, and a language change
-// takes effect at once.
-ProfileFile currentLanguageFile() {
-    return ProfileFile(ProgramPath(QStringLiteral("language/") + LanguageFileName()));
+// A text's place: the file, the section and the key (copies of the caller's
+// strings share their data, so a lookup allocates nothing).
+struct TextPlace {
+    QString file, section, key;
+    bool operator==(const TextPlace&) const = default;
+};
+size_t qHash(const TextPlace& place, size_t seed = 0) {
+    return qHashMulti(seed, place.file, place.section, place.key);
+}
+
+// The texts the memo of this thread holds (none while no memo lives).
+thread_local QHash<TextPlace, QString>* memo = nullptr;
+
+// A text of a language file, "language/<file>": looked up fresh every time (the
+// file is small, and a language change takes effect at once), or once while a
+// memo lives.
+QString ReadText(const QString& file, const QString& section, const QString& key) {
+    const auto read = [&] {
+        return ProfileFile(ProgramPath(QStringLiteral("language/") + file)).read(section, key);
+    };
+    if (!memo) return read();
+    const TextPlace place{file, section, key};
+    const auto found = memo->constFind(place);
+    return found != memo->constEnd() ? *found : *memo->insert(place, read());
 }
 } // namespace
 
+LanguageTextMemo::LanguageTextMemo() {
+    if (!memo) {
+        memo = new QHash<TextPlace, QString>;
+        owner_ = true;
+    }
+}
+
+LanguageTextMemo::~LanguageTextMemo() {
+    if (!owner_) return;
+    delete memo;
+    memo = nullptr;
+}
+
 QString LanguageText(int id) {
     constexpr int kLongestText = 254; // what fits in the lookup buffer
-    return currentLanguageFile()
-        .read(LanguageSection(id), QString::number(id))
+    return ReadText(LanguageFileName(), LanguageSection(id), QString::number(id))
         .left(kLongestText)
         .trimmed();
 }
 
 QString LanguageText(const QString& section, const QString& key) {
-    return currentLanguageFile().read(section, key).trimmed();
+    return ReadText(LanguageFileName(), section, key).trimmed();
 }
 
 Tr LanguageTextPair(const QString& section, const QString& key) {
-    auto read = [&](const char* file) {
-        return ProfileFile(ProgramPath(QStringLiteral("language/") + QLatin1String(file)))
-            .read(section, key)
-            .trimmed();
-    };
-    return Tr{read("english.ini"), read("chinese.ini")};
+    return Tr{ReadText(QStringLiteral("english.ini"), section, key).trimmed(),
+              ReadText(QStringLiteral("chinese.ini"), section, key).trimmed()};
 }
 
 QString HelpBookName(int16 language) {

@@ -31,6 +31,22 @@ QString LanguageText(const QString& section, const QString& key);
 // A named text in both languages (english.ini and chinese.ini), for tables that
 // are built once and shown in whichever language is current.
 Tr LanguageTextPair(const QString& section, const QString& key);
+// While one lives on a thread, each language text that thread looks up is read
+// from its file once: work that says many things in one go (the report of an
+// import of hundreds of rows) does not read the file for each. Memos nest; the
+// outermost one holds the texts. A language change or an edited language file
+// shows once the memo is gone.
+class LanguageTextMemo {
+  public:
+    LanguageTextMemo();
+    ~LanguageTextMemo();
+    LanguageTextMemo(const LanguageTextMemo&) = delete;
+    LanguageTextMemo& operator=(const LanguageTextMemo&) = delete;
+
+  private:
+    bool owner_ = false;
+};
+
 // The section an identifier is looked up in.
 QString LanguageSection(int id);
 

@@ -6,6 +6,8 @@
 #include "codec/Tone.h"
 #include "exchange/CsvText.h"
 
+#include <QHash>
+#include <QVarLengthArray>
 #include <span>
 
 namespace {
@@ -61,11 +63,19 @@ const Alias kAliases[] = {
 };
 
 // Blanks removed and case folded: "rx mhz" and "RX  MHz" name the same column.
-QString Folded(const QString& text) {
-    QString out;
+// Folded on the stack: every cell of an import is folded to be looked up.
+using FoldedText = QVarLengthArray<QChar, 64>;
+FoldedText FoldedOnStack(QStringView text) {
+    FoldedText out;
     for (const QChar c : text)
         if (!c.isSpace()) out.append(c.toCaseFolded());
     return out;
+}
+QStringView ViewOf(const FoldedText& folded) {
+    return QStringView(folded.data(), folded.size());
+}
+QString Folded(const QString& text) {
+    return ViewOf(FoldedOnStack(text)).toString();
 }
 
 const std::array<Tr, 2>& YesNoWords() {
@@ -133,15 +143,24 @@ const Tr& ColumnHeading(ChannelColumn column) {
 }
 
 int ColumnOfHeading(const QString& heading) {
+    // Every heading and alias folded, made once: each heading of every import and
+    // paste is looked up in it. The first column of a spelling wins.
+    static const QHash<QString, int> columns = [] {
+        QHash<QString, int> all;
+        const auto add = [&all](const QString& spelling, int column) {
+            const QString folded = Folded(spelling);
+            if (!all.contains(folded)) all.insert(folded, column);
+        };
+        for (int c = 0; c < kChannelColumnCount; ++c)
+            for (const QString& spelling : {Headings()[static_cast<std::size_t>(c)].en,
+                                            Headings()[static_cast<std::size_t>(c)].zh})
+                add(spelling, c);
+        for (const Alias& a : kAliases)
+            add(QString::fromUtf8(a.text), static_cast<int>(a.column));
+        return all;
+    }();
     const QString folded = Folded(heading);
-    if (folded.isEmpty()) return -1;
-    for (int c = 0; c < kChannelColumnCount; ++c) {
-        const Tr& h = Headings()[static_cast<std::size_t>(c)];
-        if (folded == Folded(h.en) || folded == Folded(h.zh)) return c;
-    }
-    for (const Alias& a : kAliases)
-        if (folded == Folded(QString::fromUtf8(a.text))) return static_cast<int>(a.column);
-    return -1;
+    return folded.isEmpty() ? -1 : columns.value(folded, -1);
 }
 
 QStringList ColumnHeadings() {
@@ -152,7 +171,8 @@ QStringList ColumnHeadings() {
 }
 
 int CodeOfColumnWord(ChannelColumn column, const QString& word) {
-    const QString folded = Folded(word);
+    const FoldedText onStack = FoldedOnStack(word);
+    const QStringView folded = ViewOf(onStack);
     const bool twoFamilies = column == ChannelColumn::SpUnmute;
     for (const bool family : {false, true}) {
         const FoldedTable& words = FoldedWordsOf(column, family);
@@ -170,11 +190,13 @@ QString ColumnWord(ChannelColumn column, int code) {
                : QString();
 }
 
-QStringList ChannelCells(const DocumentRecord& doc, int channelNumber) {
+namespace {
+// The cells of channel `channelNumber`, whose entry is at `position` (-1: none).
+QStringList CellsAt(const DocumentRecord& doc, int channelNumber, int position) {
     QStringList cells;
+    cells.reserve(kChannelColumnCount);
     cells << QString::number(channelNumber) << QString::number(GroupOf(channelNumber))
           << QString::number(InGroupNumberOf(channelNumber));
-    const int position = FindChannelEntry(doc, channelNumber);
     if (position < 0) {
         while (cells.size() < kChannelColumnCount)
             cells.append(QString());
@@ -207,12 +229,22 @@ QStringList ChannelCells(const DocumentRecord& doc, int channelNumber) {
     cells << QString::number(e.reserved1) << QString::number(e.reserved2);
     return cells;
 }
+} // namespace
+
+QStringList ChannelCells(const DocumentRecord& doc, int channelNumber) {
+    return CellsAt(doc, channelNumber, FindChannelEntry(doc, channelNumber));
+}
 
 QByteArray ExportChannelsCsv(const DocumentRecord& doc) {
     QString text = CsvLine(ColumnHeadings(), u',');
     const int count = std::clamp<int>(doc.channelCount, 0, kMaxChannels);
-    for (int i = 0; i < count; ++i)
-        text += CsvLine(ChannelCells(doc, doc.channels[static_cast<std::size_t>(i)].number), u',');
+    const ChannelPositionTable positions = ChannelPositions(doc);
+    for (int i = 0; i < count; ++i) {
+        const int number = doc.channels[static_cast<std::size_t>(i)].number;
+        const int at = number >= 1 && number <= kMaxChannels ? positions[static_cast<std::size_t>(number)]
+                                                             : FindChannelEntry(doc, number);
+        text += CsvLine(CellsAt(doc, number, at), u',');
+    }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

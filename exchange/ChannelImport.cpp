@@ -6,6 +6,7 @@
 #include "codec/Tone.h"
 #include "core/Ansi.h"
 #include "core/AppState.h"
+#include "core/CNumber.h"
 #include "core/DocumentEdits.h"
 #include "core/Hooks.h"
 #include "core/Language.h"
@@ -123,9 +124,8 @@ class RowReader {
     std::optional<int> integer(Column c, int low, int high) {
         const auto text = map_.cell(record_, c);
         if (!text || text->isEmpty()) return std::nullopt;
-        bool ok = false;
-        const int n = QLocale::c().toInt(*text, &ok);
-        if (ok && n >= low && n <= high) return n;
+        int n = 0;
+        if (ParseCInt(*text, &n) && n >= low && n <= high) return n;
         problem(c, Say("NotNumber").arg(*text).arg(low).arg(high));
         return std::nullopt;
     }
@@ -176,9 +176,8 @@ class RowReader {
         QStringList words;
         for (int i = 0; !ColumnWord(c, i).isEmpty(); ++i)
             words.append(ColumnWord(c, i));
-        bool number = false;
-        const int stored = QLocale::c().toInt(*text, &number);
-        if (number && stored >= kInt16Low && stored <= kInt16High) {
+        int stored = 0;
+        if (ParseCInt(*text, &stored) && stored >= kInt16Low && stored <= kInt16High) {
             const int offered = c == Column::TxEntered ? 1 - stored : stored;
             if (offered < 0 || offered >= words.size())
                 warning(c, Say("NotOffered").arg(*text, words.join(QStringLiteral(", "))));
@@ -407,14 +406,15 @@ QString ImportProblem::text() const {
 
 ChannelChanges CountChannelChanges(const DocumentRecord& before, const DocumentRecord& after) {
     ChannelChanges changes;
+    const ChannelPositionTable was = ChannelPositions(before);
+    const ChannelPositionTable now = ChannelPositions(after);
     for (int number = 1; number <= kMaxChannels; ++number) {
-        const int was = FindChannelEntry(before, number);
-        const int now = FindChannelEntry(after, number);
-        if (was < 0 && now >= 0) ++changes.added;
-        if (was >= 0 && now < 0) ++changes.removed;
-        if (was >= 0 && now >= 0 &&
-            !(before.channels[static_cast<std::size_t>(was)] ==
-              after.channels[static_cast<std::size_t>(now)]))
+        const int a = was[static_cast<std::size_t>(number)];
+        const int b = now[static_cast<std::size_t>(number)];
+        if (a < 0 && b >= 0) ++changes.added;
+        if (a >= 0 && b < 0) ++changes.removed;
+        if (a >= 0 && b >= 0 &&
+            !(before.channels[static_cast<std::size_t>(a)] == after.channels[static_cast<std::size_t>(b)]))
             ++changes.changed;
     }
     return changes;
@@ -428,6 +428,7 @@ Tr ChannelTableStepName(ChannelTableStep step) {
 }
 
 ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& base) {
+    const LanguageTextMemo texts; // every row's problems read the same few texts
     ImportOutcome out;
     out.document = base;
     const QString text = DecodeText(bytes, &out.refusal);
@@ -496,6 +497,7 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
 
 ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, int group,
                                int firstRow) {
+    const LanguageTextMemo texts; // every row's problems read the same few texts
     ImportOutcome out;
     out.document = base;
     if (text.size() > kMaxImportBytes) {

@@ -2,6 +2,8 @@
 
 #include "core/SpreadsheetCell.h"
 
+#include <cstdint>
+
 namespace {
 constexpr QChar kQuote = u'"';
 }
@@ -37,43 +39,65 @@ QList<CsvRecord> ParseCsv(const QString& text, QChar separator) {
     auto endRecord = [&] {
         endField();
         if (!hadContent) record.fields.clear();
+        const qsizetype width = record.fields.size();
         records.append(record);
         record = CsvRecord{};
+        record.fields.reserve(width); // the next record is most likely as wide
         record.line = line;
         hadContent = false;
     };
+    // Ordinary characters go into the field a run at a time, not one by one.
+    qsizetype run = 0; // first character not yet in the field
+    auto takeRun = [&](qsizetype end) {
+        if (end > run) field.append(QStringView(text).sliced(run, end - run));
+    };
+    // Outside quotes a run ends at a quote, the separator or a line end; below
+    // 64 these are bits of a mask, so most characters take one test.
+    const char16_t sep = separator.unicode();
+    const std::uint64_t ends = (1ULL << '"') | (1ULL << '\r') | (1ULL << '\n') |
+                               (sep < 64 ? 1ULL << sep : 0);
+    const auto endsRun = [&](char16_t c) { return c < 64 ? ((ends >> c) & 1) != 0 : c == sep; };
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
+        if (!quoted && !endsRun(c.unicode())) {
+            if (!hadContent && !c.isSpace()) hadContent = true;
+            continue;
+        }
         if (quoted) {
             if (c == kQuote) {
+                takeRun(i);
                 if (i + 1 < n && text.at(i + 1) == kQuote) {
                     field.append(kQuote);
                     ++i;
                 } else {
                     quoted = false;
                 }
-            } else {
-                if (c == u'\n') ++line;
-                field.append(c);
+                run = i + 1;
+            } else if (c == u'\n') {
+                ++line;
             }
             continue;
         }
         if (c == kQuote) {
+            takeRun(i);
             quoted = true;
             hadContent = true;
+            run = i + 1;
         } else if (c == separator) {
+            takeRun(i);
             hadContent = true;
             endField();
+            run = i + 1;
         } else if (c == u'\r' || c == u'\n') {
+            takeRun(i);
             if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
             ++line;
             endRecord();
-        } else {
-            if (!c.isSpace()) hadContent = true;
-            field.append(c);
+            run = i + 1;
         }
     }
+    takeRun(n);
     if (hadContent || !field.isEmpty() || !record.fields.isEmpty()) endRecord();
     return records;
 }

@@ -81,3 +81,48 @@ TEST_F(ProfileFileTest, ChangedBytesReadAnew) {
     EXPECT_EQ(ini.keys("A"), QStringList({"x", "y"}));
     EXPECT_EQ(ini.read("A", "y"), "5");
 }
+
+// Names match without case exactly as Qt compares them: for every character that
+// has another case (in and beyond the basic plane: final sigma, dotted capital I,
+// title-case digraphs, Deseret), a key spelled in any of its cases reads the
+// entry of the spelling it compares equal to, and no other.
+TEST_F(ProfileFileTest, NamesMatchAsQtComparesThemWithoutCase) {
+    QList<char32_t> cased;
+    for (char32_t c = 0; c <= 0x10FFFF; ++c)
+        if ((c < 0xD800 || c > 0xDFFF) &&
+            (QChar::toLower(c) != c || QChar::toUpper(c) != c || QChar::toTitleCase(c) != c ||
+             QChar::toCaseFolded(c) != c))
+            cased.append(c);
+    ASSERT_GT(cased.size(), 2000);
+    const auto name = [](char32_t c) { return QStringLiteral("k") + QString::fromUcs4(&c, 1); };
+    QByteArray text = "[S]\r\n";
+    for (const char32_t c : cased)
+        text += (name(c) + QLatin1Char('=') + QString::number(c)).toUtf8() + "\r\n";
+    const ProfileFile ini = Written("cases.ini", text);
+    for (const char32_t c : cased) {
+        const QString own = ini.read("s", name(c), "none");
+        ASSERT_NE(own, "none") << uint(c);
+        for (const char32_t d : {QChar::toLower(c), QChar::toUpper(c), QChar::toTitleCase(c),
+                                 QChar::toCaseFolded(c)})
+            EXPECT_EQ(ini.read("S", name(d), "none") == own,
+                      name(c).compare(name(d), Qt::CaseInsensitive) == 0)
+                << uint(c) << " " << uint(d);
+    }
+}
+
+// A value written with what a file's text cannot hold as one line (line breaks,
+// a lone surrogate) reads back as the file holds it, as a fresh reader reads it.
+TEST_F(ProfileFileTest, WrittenValueReadsAsTheFileHoldsIt) {
+    for (const QString& value : {QStringLiteral("x\ny"), QStringLiteral("x\r\ny=2"),
+                                 QStringLiteral("x\ry"), QString(QChar(0xD800)) + u'z',
+                                 QStringLiteral("plain")}) {
+        QFile::remove(path("w.ini"));
+        QFile::remove(path("copy.ini"));
+        const ProfileFile ini(path("w.ini"));
+        ASSERT_TRUE(ini.write("A", "k", value));
+        ASSERT_TRUE(QFile::copy(path("w.ini"), path("copy.ini")));
+        const ProfileFile fresh(path("copy.ini"));
+        EXPECT_EQ(ini.read("A", "k"), fresh.read("A", "k")) << value.toStdString();
+        EXPECT_EQ(ini.keys("A"), fresh.keys("A")) << value.toStdString();
+    }
+}
