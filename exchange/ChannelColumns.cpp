@@ -170,7 +170,9 @@ QStringList ColumnHeadings() {
     return list;
 }
 
-int CodeOfColumnWord(ChannelColumn column, const QString& word) {
+namespace {
+// The code of a word by folding it and comparing it with the folded words.
+int CodeOfFoldedWord(ChannelColumn column, const QString& word) {
     const FoldedText onStack = FoldedOnStack(word);
     const QStringView folded = ViewOf(onStack);
     const bool twoFamilies = column == ChannelColumn::SpUnmute;
@@ -181,6 +183,25 @@ int CodeOfColumnWord(ChannelColumn column, const QString& word) {
         if (!twoFamilies) break;
     }
     return -1;
+}
+} // namespace
+
+int CodeOfColumnWord(ChannelColumn column, const QString& word) {
+    // The words as the program writes them (most cells of an import), with the
+    // code folding gives them, made once: those need no folding.
+    static const auto spelt = [] {
+        std::array<QHash<QString, int>, kChannelColumnCount> all;
+        for (int c = 0; c < kChannelColumnCount; ++c)
+            for (const bool family : {false, true})
+                for (const Tr& w : WordsOf(static_cast<ChannelColumn>(c), family))
+                    for (const QString& spelling : {w.en, w.zh})
+                        all[static_cast<std::size_t>(c)].insert(
+                            spelling, CodeOfFoldedWord(static_cast<ChannelColumn>(c), spelling));
+        return all;
+    }();
+    const QHash<QString, int>& known = spelt[static_cast<std::size_t>(column)];
+    const auto found = known.constFind(word);
+    return found != known.constEnd() ? *found : CodeOfFoldedWord(column, word);
 }
 
 QString ColumnWord(ChannelColumn column, int code) {

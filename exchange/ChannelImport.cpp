@@ -148,7 +148,7 @@ class RowReader {
                         .arg(text, PlainNumber(app().bandLower), PlainNumber(UpperLimitFor(kind))));
             return QString();
         }
-        return FormatInputFre(text, kind, false);
+        return FormatMHz(mhz); // as the windows format it: already inside the band
     }
 
     std::optional<QString> tone(Column c, RowValues& v) {

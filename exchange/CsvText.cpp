@@ -2,6 +2,8 @@
 
 #include "core/SpreadsheetCell.h"
 
+#include <QHash>
+#include <array>
 #include <cstdint>
 
 namespace {
@@ -24,18 +26,65 @@ QChar DetectSeparator(const QString& text) {
     return u',';
 }
 
+namespace {
+// A field's text as it is read, from pieces of the text between quotes. A field
+// of one piece (most are) is taken whole; short ones repeat down a table (its
+// words, small numbers), so they are shared from a few recent ones instead of
+// made anew for every row.
+class FieldText {
+  public:
+    explicit FieldText(const QString& text) : text_(text) {}
+
+    // Adds text_[from, to).
+    void add(qsizetype from, qsizetype to) {
+        if (to <= from) return;
+        if (pieces_ == 0) {
+            from_ = from;
+            to_ = to;
+        } else {
+            if (pieces_ == 1) field_ = slice(from_, to_).toString();
+            field_.append(slice(from, to));
+        }
+        ++pieces_;
+    }
+    bool empty() const { return pieces_ == 0; }
+    // The field so far (null when it has no characters); starts the next one.
+    QString take() {
+        QString value = pieces_ == 0 ? QString() : pieces_ == 1 ? shared(slice(from_, to_)) : field_;
+        field_.clear();
+        pieces_ = 0;
+        return value;
+    }
+
+  private:
+    QStringView slice(qsizetype from, qsizetype to) const {
+        return QStringView(text_).sliced(from, to - from);
+    }
+    QString shared(QStringView piece) {
+        constexpr qsizetype kShort = 16;
+        if (piece.size() > kShort) return piece.toString();
+        QString& kept = recent_[qHash(piece) % recent_.size()];
+        if (kept != piece) kept = piece.toString();
+        return kept;
+    }
+
+    const QString& text_;
+    QString field_; // the pieces joined, once there are two
+    qsizetype from_ = 0, to_ = 0; // the first piece
+    int pieces_ = 0;
+    std::array<QString, 64> recent_;
+};
+} // namespace
+
 QList<CsvRecord> ParseCsv(const QString& text, QChar separator) {
     QList<CsvRecord> records;
     CsvRecord record;
-    QString field;
+    FieldText field(text);
     bool quoted = false;
     bool hadContent = false; // the record has a separator or a non-blank character
     int line = 1;
     record.line = 1;
-    auto endField = [&] {
-        record.fields.append(field);
-        field.clear();
-    };
+    auto endField = [&] { record.fields.append(field.take()); };
     auto endRecord = [&] {
         endField();
         if (!hadContent) record.fields.clear();
@@ -48,9 +97,7 @@ QList<CsvRecord> ParseCsv(const QString& text, QChar separator) {
     };
     // Ordinary characters go into the field a run at a time, not one by one.
     qsizetype run = 0; // first character not yet in the field
-    auto takeRun = [&](qsizetype end) {
-        if (end > run) field.append(QStringView(text).sliced(run, end - run));
-    };
+    auto takeRun = [&](qsizetype end) { field.add(run, end); };
     // Outside quotes a run ends at a quote, the separator or a line end; below
     // 64 these are bits of a mask, so most characters take one test.
     const char16_t sep = separator.unicode();
@@ -68,7 +115,7 @@ QList<CsvRecord> ParseCsv(const QString& text, QChar separator) {
             if (c == kQuote) {
                 takeRun(i);
                 if (i + 1 < n && text.at(i + 1) == kQuote) {
-                    field.append(kQuote);
+                    field.add(i, i + 1); // a doubled quote is one quote
                     ++i;
                 } else {
                     quoted = false;
@@ -98,7 +145,7 @@ QList<CsvRecord> ParseCsv(const QString& text, QChar separator) {
         }
     }
     takeRun(n);
-    if (hadContent || !field.isEmpty() || !record.fields.isEmpty()) endRecord();
+    if (hadContent || !field.empty() || !record.fields.isEmpty()) endRecord();
     return records;
 }
 
