@@ -61,8 +61,8 @@ constexpr char kStyleFolder[] = ":/qt-project.org/styles/commonstyle/images/";
 
 // The picture made from the style's files alone, with the sizes up to the
 // first that covers `pixels`; a null icon where the style would draw it from
-// elsewhere (another style, an icon theme holding it, right-to-left layout,
-// files missing). The style itself reads every size of a picture, the large
+// elsewhere (another style, an icon theme, right-to-left layout, files
+// missing). The style itself reads every size of a picture, the large
 // ones too, which cost most of the toolbar's set-up.
 QIcon fromStyleFiles(const QStyle* style, QStyle::StandardPixmap picture, int pixels) {
     if (qstrcmp(style->metaObject()->className(), "QFusionStyle") != 0 ||
@@ -71,7 +71,11 @@ QIcon fromStyleFiles(const QStyle* style, QStyle::StandardPixmap picture, int pi
     const auto files = std::find_if(std::begin(kStyleFiles), std::end(kStyleFiles),
                                     [&](const StyleFiles& f) { return f.picture == picture; });
     if (files == std::end(kStyleFiles)) return {};
-    if (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QLatin1String(files->themeName)))
+    // Without a desktop's icon theme Qt falls back on "hicolor", which rarely
+    // holds such pictures; any other theme is left to the style.
+    const QString theme = QIcon::themeName();
+    if (!theme.isEmpty() && (theme != QLatin1String("hicolor") ||
+                             QIcon::hasThemeIcon(QLatin1String(files->themeName))))
         return {};
     QIcon icon;
     for (const int size : kStyleFileSizes) {

@@ -8,10 +8,18 @@
 
 // Every button shows the style's own picture, in every mode, at every size up
 // to the toolbar's, whether the icon was made from the style's files or by the
-// style (right to left, the style flips the arrows itself).
+// style (right to left, the style flips the arrows itself; with an icon theme).
 TEST(ToolbarIcons, ButtonsShowTheStylesPictures) {
-    for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+    const QString theme = QIcon::themeName();
+    const struct {
+        Qt::LayoutDirection direction;
+        QString theme;
+    } cases[] = {{Qt::LeftToRight, QString()},
+                 {Qt::RightToLeft, QString()},
+                 {Qt::LeftToRight, QStringLiteral("hicolor")}};
+    for (const auto& [direction, iconTheme] : cases) {
         QGuiApplication::setLayoutDirection(direction);
+        QIcon::setThemeName(iconTheme);
         QToolBar bar;
         ToolbarIcons icons(&bar);
         const int largest = bar.iconSize().width();
@@ -25,8 +33,9 @@ TEST(ToolbarIcons, ButtonsShowTheStylesPictures) {
                     EXPECT_EQ(made.pixmap(QSize(size, size), 1.0, mode).toImage(),
                               expected.pixmap(QSize(size, size), 1.0, mode).toImage())
                         << def.key << " size " << size << " mode " << mode << " direction "
-                        << direction;
+                        << direction << " theme " << iconTheme.toStdString();
         }
     }
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    QIcon::setThemeName(theme);
 }
