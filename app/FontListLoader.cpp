@@ -1,30 +1,13 @@
 #include "app/FontListLoader.h"
 
-#include <QFont>
 #include <QFontDatabase>
-#include <QFontMetrics>
-#include <QGuiApplication>
 #include <QStringList>
 
 FontListLoader::FontListLoader() {
-    // The thread makes a font of its own from plain values: a QFont shares its
-    // cached state with its copies, which the main thread is using.
-    const QFont program = QGuiApplication::font();
-    thread_ = std::thread([families = program.families(), points = program.pointSizeF(),
-                           pixels = program.pixelSize(), style = program.style(),
-                           hint = program.styleHint()] {
-        QFontDatabase::families();
-        // The toolbar's Print caption is Chinese in both languages: the search
-        // for a font holding its characters is kept for every thread.
-        QFont font(families);
-        if (points > 0)
-            font.setPointSizeF(points);
-        else
-            font.setPixelSize(pixels);
-        font.setStyle(style);
-        font.setStyleHint(hint);
-        QFontMetrics(font).horizontalAdvance(QStringLiteral("打印"));
-    });
+    // Only the list: Qt keeps the fonts it loads for measuring and drawing per
+    // thread, so a font loaded here (the Chinese one for the Print caption, say)
+    // would be loaded again by the main thread, twice the work for no time won.
+    thread_ = std::thread([] { QFontDatabase::families(); });
 }
 
 FontListLoader::~FontListLoader() {

@@ -41,10 +41,14 @@ void FrmCommChInfo::InitShowGrid() {
     GuardedCall("frmCommChInfo_InitShowGridError", [&] {
         resize(Twips(10000), Twips(6600));
 
-        grid_ = new ChannelGridTable(kRows, kColumns, this);
+        // The headers are hidden before the grid gets its rows and columns: a
+        // visible header measures every section's heading as they are added.
+        grid_ = new ChannelGridTable(this);
         grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
         grid_->horizontalHeader()->hide();
         grid_->verticalHeader()->hide();
+        grid_->setRowCount(kRows);
+        grid_->setColumnCount(kColumns);
         grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid_->setSelectionMode(QAbstractItemView::NoSelection);
         grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <memory>
 
 LogoWidget::LogoWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Image1"));
@@ -36,9 +37,11 @@ constexpr QSize kLogoSize(64, 64);
 // The logo as an icon that is drawn the first time a window shows it, not
 // when the icon is made: the logo's lettering needs the system's fonts, and
 // the program sets its icon before they are loaded. Once drawn it behaves as
-// an icon made from the one 64 x 64 picture.
+// an icon made from the one 64 x 64 picture. The icons that live at the same
+// time (the program's, the main window's) share that picture, drawn once.
 class LogoIconEngine : public QIconEngine {
   public:
+    LogoIconEngine() : drawing_(sharedDrawing()) {}
     QIconEngine* clone() const override { return new LogoIconEngine(*this); }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
@@ -66,19 +69,29 @@ class LogoIconEngine : public QIconEngine {
     }
 
   private:
+    static std::shared_ptr<QIcon> sharedDrawing() {
+        static std::weak_ptr<QIcon> shared;
+        std::shared_ptr<QIcon> drawing = shared.lock();
+        if (!drawing) {
+            drawing = std::make_shared<QIcon>();
+            shared = drawing;
+        }
+        return drawing;
+    }
+
     const QIcon& drawn() {
-        if (icon_.isNull()) {
+        if (drawing_->isNull()) {
             QPixmap picture(kLogoSize);
             picture.fill(Qt::transparent);
             QPainter p(&picture);
             PaintLogo(p);
             p.end();
-            icon_ = QIcon(picture);
+            *drawing_ = QIcon(picture);
         }
-        return icon_;
+        return *drawing_;
     }
 
-    QIcon icon_;
+    std::shared_ptr<QIcon> drawing_;
 };
 } // namespace
 

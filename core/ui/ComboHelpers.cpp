@@ -30,6 +30,23 @@ QStyle* listPopupStyle() {
     return style;
 }
 
+// Gives its list box the list style when the box is first shown. Setting a
+// style builds the box's pop-up at once; most boxes (the grid's cell editors)
+// stay hidden until used, and the style looks the same as the program's, so
+// the box takes it only when it can be seen or opened.
+class ListStyleOnShow : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            static_cast<QComboBox*>(watched)->setStyle(listPopupStyle());
+            deleteLater();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
 // Swallows what would open or change a display-only list.
 class ReadOnlyFilter : public QObject {
   public:
@@ -72,7 +89,10 @@ QString ComboItemAt(const QComboBox* box, int index) {
 
 void LimitVisibleItems(QComboBox* box, int count) {
     box->setMaxVisibleItems(count);
-    box->setStyle(listPopupStyle());
+    if (box->isVisible())
+        box->setStyle(listPopupStyle());
+    else
+        box->installEventFilter(new ListStyleOnShow(box));
 }
 
 void MakeComboReadOnly(QComboBox* box) {

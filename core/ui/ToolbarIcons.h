@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QIcon>
+#include <QStyle>
 
 class QToolBar;
 
@@ -15,6 +16,8 @@ class ToolbarIcons {
     // the style's own image files keeps only the sizes this toolbar can show on
     // the present screens, so the large images are not held.
     QIcon icon(const QString& key);
+    // The style's standard picture a button key shows.
+    static QStyle::StandardPixmap pictureOf(const QString& key);
 
   private:
     const QToolBar* bar_;

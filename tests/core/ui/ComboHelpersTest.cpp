@@ -2,6 +2,8 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 TEST(ComboHelpers, SelectionAndItemsWithEdgeCases) {
     QComboBox box;
@@ -22,4 +24,22 @@ TEST(ComboHelpers, SelectionAndItemsWithEdgeCases) {
     EXPECT_EQ(ComboItemAt(&box, 2), "Off");
     EXPECT_EQ(ComboItemAt(&box, 3), "10");
     EXPECT_EQ(ComboItemAt(&box, -1), "10");
+}
+
+// A limited list opens below its box whether the box was already on screen
+// when limited or shown only later (the list style is given on first show).
+TEST(ComboHelpers, LimitedListOpensBelowItsBoxOnceShown) {
+    for (const bool shownFirst : {true, false}) {
+        QWidget window;
+        auto* box = new QComboBox(&window);
+        box->addItems({"1", "2", "3"});
+        if (shownFirst) window.show();
+        LimitVisibleItems(box, 5);
+        if (!shownFirst) window.show();
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        EXPECT_EQ(box->maxVisibleItems(), 5) << shownFirst;
+        EXPECT_EQ(box->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, box), 0)
+            << shownFirst;
+    }
 }
