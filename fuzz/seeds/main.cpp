@@ -109,6 +109,9 @@ int main(int argc, char** argv) {
         Seed(QStringLiteral("profile"), file,
              QByteArrayLiteral("\x05OTHER\x01" "1\x01x") + in.readAll());
     }
+    // A file that lists the key the harness takes to be absent ("1" and \x02).
+    Seed(QStringLiteral("profile"), QStringLiteral("absent-key-listed"),
+         QByteArrayLiteral("\x05OTHER\x01" "1\x01x" "[OTHER]\r\n1\x02=listed\r\n"));
 
     LinkSeed(QStringLiteral("read"), 0, 0, 400);
     LinkSeed(QStringLiteral("write"), 1, 0, 500);
