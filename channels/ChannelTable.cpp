@@ -21,14 +21,8 @@ template <std::size_t N> QString TextOf(const FixedText<N>& text) {
     return QString::fromLatin1(text.raw());
 }
 
-// The value's Latin-1 bytes (a character beyond Latin-1 as "?"), written in place.
 template <std::size_t N> void SetText(FixedText<N>& text, const QString& value) {
-    text.bytes.fill(' ');
-    const auto n = std::min<std::size_t>(N, static_cast<std::size_t>(value.size()));
-    for (std::size_t i = 0; i < n; ++i) {
-        const char16_t c = value[static_cast<qsizetype>(i)].unicode();
-        text.bytes[i] = c > 0xFF ? '?' : static_cast<char>(c);
-    }
+    text.assignLatin1(value);
 }
 
 // The text's bytes are `value`, compared where they lie.
@@ -90,16 +84,19 @@ int FindChannelEntry(const DocumentRecord& doc, int channelNumber) {
     return -1;
 }
 
-ChannelPositionTable ChannelPositions(const DocumentRecord& doc) {
-    ChannelPositionTable positions;
-    positions.fill(-1);
-    const int count = ValidCount(doc);
+ChannelPositions::ChannelPositions(const DocumentRecord& doc) : doc_(doc) {
+    at_.fill(-1);
     // Backwards, so that a number the table holds twice is its first entry.
-    for (int i = count - 1; i >= 0; --i) {
+    for (int i = ValidCount(doc) - 1; i >= 0; --i) {
         const int number = doc.channels[static_cast<std::size_t>(i)].number;
-        if (number >= 1 && number <= kMaxChannels) positions[static_cast<std::size_t>(number)] = i;
+        if (number >= 1 && number <= kMaxChannels) at_[static_cast<std::size_t>(number)] = i;
     }
-    return positions;
+}
+
+int ChannelPositions::of(int channelNumber) const {
+    // A number outside the table's range (a damaged file) is looked for as ever.
+    if (channelNumber < 1 || channelNumber > kMaxChannels) return FindChannelEntry(doc_, channelNumber);
+    return at_[static_cast<std::size_t>(channelNumber)];
 }
 
 int FindChannelEntry(int channelNumber) {

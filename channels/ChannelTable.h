@@ -43,10 +43,18 @@ constexpr int InGroupNumberOf(int channelNumber) {
 // The table position of the valid entry with that channel number, or -1.
 int FindChannelEntry(const DocumentRecord& doc, int channelNumber);
 int FindChannelEntry(int channelNumber); // in the open document
-// FindChannelEntry for every channel number at once, in one pass over the table:
-// positions[n] is where channel n (1..kMaxChannels) lies, -1 where it is none.
-using ChannelPositionTable = std::array<int, kMaxChannels + 1>;
-ChannelPositionTable ChannelPositions(const DocumentRecord& doc);
+// FindChannelEntry for every channel number, the table walked once: for looking
+// up many channels of one document that does not change meanwhile.
+class ChannelPositions {
+  public:
+    explicit ChannelPositions(const DocumentRecord& doc);
+    // FindChannelEntry(doc, channelNumber).
+    int of(int channelNumber) const;
+
+  private:
+    const DocumentRecord& doc_;
+    std::array<int, kMaxChannels + 1> at_; // of 1..kMaxChannels
+};
 
 // Stores one edited field of channel (group, row): frequencies are formatted and
 // limited first (with the out-of-range warning), an empty RX deletes the channel,

@@ -4,6 +4,7 @@
 // consumer; assigning a shorter value fills the rest with blanks.
 
 #include <QByteArray>
+#include <QStringView>
 #include <array>
 #include <cstddef>
 
@@ -16,10 +17,15 @@ template <std::size_t N> struct FixedText {
 
     // Stores the bytes, cut to N and blank-filled on the right.
     void assign(const QByteArray& value) {
-        bytes.fill(' ');
-        const auto n = std::min<std::size_t>(N, static_cast<std::size_t>(value.size()));
-        for (std::size_t i = 0; i < n; ++i)
-            bytes[i] = value[static_cast<qsizetype>(i)];
+        assignEach(value.size(), [&](qsizetype i) { return value[i]; });
+    }
+    // assign(value.toLatin1()) without making that array: a character beyond
+    // Latin-1 is stored as "?".
+    void assignLatin1(QStringView value) {
+        assignEach(value.size(), [&](qsizetype i) {
+            const char16_t c = value[i].unicode();
+            return c > 0xFF ? '?' : static_cast<char>(c);
+        });
     }
 
     // Stores the value followed by a NUL (when it is shorter than N), blank-filled.
@@ -53,4 +59,12 @@ template <std::size_t N> struct FixedText {
     }
 
     bool operator==(const FixedText& other) const = default;
+
+  private:
+    template <class ByteAt> void assignEach(qsizetype count, ByteAt byteAt) {
+        bytes.fill(' ');
+        const auto n = std::min<std::size_t>(N, static_cast<std::size_t>(count));
+        for (std::size_t i = 0; i < n; ++i)
+            bytes[i] = byteAt(static_cast<qsizetype>(i));
+    }
 };

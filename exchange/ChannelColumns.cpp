@@ -259,12 +259,10 @@ QStringList ChannelCells(const DocumentRecord& doc, int channelNumber) {
 QByteArray ExportChannelsCsv(const DocumentRecord& doc) {
     QString text = CsvLine(ColumnHeadings(), u',');
     const int count = std::clamp<int>(doc.channelCount, 0, kMaxChannels);
-    const ChannelPositionTable positions = ChannelPositions(doc);
+    const ChannelPositions positions(doc);
     for (int i = 0; i < count; ++i) {
         const int number = doc.channels[static_cast<std::size_t>(i)].number;
-        const int at = number >= 1 && number <= kMaxChannels ? positions[static_cast<std::size_t>(number)]
-                                                             : FindChannelEntry(doc, number);
-        text += CsvLine(CellsAt(doc, number, at), u',');
+        text += CsvLine(CellsAt(doc, number, positions.of(number)), u',');
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }

@@ -406,11 +406,11 @@ QString ImportProblem::text() const {
 
 ChannelChanges CountChannelChanges(const DocumentRecord& before, const DocumentRecord& after) {
     ChannelChanges changes;
-    const ChannelPositionTable was = ChannelPositions(before);
-    const ChannelPositionTable now = ChannelPositions(after);
+    const ChannelPositions was(before);
+    const ChannelPositions now(after);
     for (int number = 1; number <= kMaxChannels; ++number) {
-        const int a = was[static_cast<std::size_t>(number)];
-        const int b = now[static_cast<std::size_t>(number)];
+        const int a = was.of(number);
+        const int b = now.of(number);
         if (a < 0 && b >= 0) ++changes.added;
         if (a >= 0 && b < 0) ++changes.removed;
         if (a >= 0 && b >= 0 &&

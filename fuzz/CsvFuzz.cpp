@@ -39,12 +39,10 @@ void CheckTable(const DocumentRecord& doc, const DocumentRecord& base) {
     DocumentRecord reopened;
     FUZZ_CHECK(DeserializeDocument(SerializeDocument(doc), &reopened));
     FUZZ_CHECK(AllButChannels(doc) == AllButChannels(base));
-    const ChannelPositionTable inBase = ChannelPositions(base);
+    const ChannelPositions inBase(base);
     for (int i = 0; i < doc.channelCount; ++i) {
         const ChannelEntry& ch = doc.channels[static_cast<std::size_t>(i)];
-        const int was = ch.number >= 1 && ch.number <= kMaxChannels
-                            ? inBase[static_cast<std::size_t>(ch.number)]
-                            : -1;
+        const int was = inBase.of(ch.number);
         if (was >= 0 && base.channels[static_cast<std::size_t>(was)] == ch) continue; // as the base had it
         FUZZ_CHECK(InsideBand(FreDataToShow(QString::fromLatin1(ch.rxFreq.raw())), RxFreq));
         const QString tx = FreDataToShow(QString::fromLatin1(ch.txFreq.raw()));
@@ -86,12 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     CheckTable(out.document, base);
-    const ChannelPositionTable before = ChannelPositions(base);
-    const ChannelPositionTable after = ChannelPositions(out.document);
+    const ChannelPositions before(base);
+    const ChannelPositions after(out.document);
     for (int n = 1; n <= kMaxChannels; ++n) {
         if (GroupOf(n) == group) continue;
-        const int a = before[static_cast<std::size_t>(n)];
-        const int b = after[static_cast<std::size_t>(n)];
+        const int a = before.of(n);
+        const int b = after.of(n);
         FUZZ_CHECK((a < 0) == (b < 0));
         if (a >= 0)
             FUZZ_CHECK(base.channels[static_cast<std::size_t>(a)] ==
