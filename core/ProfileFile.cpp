@@ -4,30 +4,17 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <unistd.h>
 #include <vector>
 
 namespace {
-// "[name]" gives name, anything else a null string.
-QString sectionName(const QString& line) {
-    const QString t = line.trimmed();
-    if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
-        return t.mid(1, t.size() - 2).trimmed();
-    return {};
-}
-
-// Splits "key = value"; false for lines without "=" and comments.
-bool splitEntry(const QString& line, QString* key, QString* value) {
-    const QString t = line.trimmed();
-    if (t.startsWith(QLatin1Char(';'))) return false;
-    const auto eq = t.indexOf(QLatin1Char('='));
-    if (eq <= 0) return false;
-    *key = t.left(eq).trimmed();
-    *value = t.mid(eq + 1).trimmed();
-    return true;
-}
+QString folded(const QString& name);
 
 // A line of the file with what it means: a section heading, an entry or neither.
 struct Line {
@@ -35,12 +22,26 @@ struct Line {
     QString section; // null unless the line is "[name]"
     QString key;     // empty unless the line is an entry
     QString value;
+    QString name;    // the section's or key's name folded, as the index looks it up
 };
 using Lines = std::vector<Line>;
 
+// "[name]" is a section heading; "key = value" an entry, unless it is a comment
+// (";..."); names and values are trimmed.
 Line parseLine(const QString& text) {
-    Line line{text, sectionName(text), {}, {}};
-    if (line.section.isNull() && !splitEntry(text, &line.key, &line.value)) line.key.clear();
+    Line line{text, {}, {}, {}, {}};
+    const QStringView t = QStringView(text).trimmed();
+    if (t.startsWith(u'[') && t.endsWith(u']')) {
+        line.section = t.sliced(1, t.size() - 2).trimmed().toString();
+        if (line.section.isNull()) line.section = QStringLiteral(""); // "[]" heads a section too
+        line.name = folded(line.section);
+    } else if (const qsizetype eq = t.indexOf(u'='); eq > 0 && !t.startsWith(u';')) {
+        line.key = t.first(eq).trimmed().toString();
+        if (!line.key.isEmpty()) {
+            line.value = t.sliced(eq + 1).trimmed().toString();
+            line.name = folded(line.key);
+        }
+    }
     return line;
 }
 
@@ -61,10 +62,25 @@ Lines parseText(const QByteArray& bytes) {
 // point by code point, each folded on its own. Two names compare equal exactly
 // when their folded forms are the same string, so the folded form is a hash key.
 QString folded(const QString& name) {
-    bool ascii = true;
-    for (const QChar c : name)
-        ascii = ascii && c.unicode() < 0x80;
-    if (ascii) return name.toLower();
+    const QChar* const chars = name.constData();
+    const qsizetype size = name.size();
+    qsizetype upper = -1; // the first capital letter
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = chars[i].unicode();
+        if (c >= 0x80) {
+            upper = -2;
+            break;
+        }
+        if (upper == -1 && c >= u'A' && c <= u'Z') upper = i;
+    }
+    if (upper == -1) return name; // ASCII without capitals folds to itself
+    if (upper >= 0) {
+        QString lower = name;
+        QChar* out = lower.data();
+        for (qsizetype i = upper; i < size; ++i)
+            if (out[i] >= u'A' && out[i] <= u'Z') out[i] = QChar(out[i].unicode() + (u'a' - u'A'));
+        return lower;
+    }
     QList<uint> points = name.toUcs4();
     for (uint& point : points)
         point = QChar::toCaseFolded(static_cast<char32_t>(point));
@@ -73,12 +89,28 @@ QString folded(const QString& name) {
 
 // Where each section's first occurrence lies and the line of each of its keys'
 // first entry, so that reading a key of a file of thousands of lines (the
-// language files) is a lookup and not a walk through the lines.
+// language files) is a lookup and not a walk through the lines. A section's keys
+// are indexed when it is first looked into: a file is read again after every
+// write, and most readings look into one or two of its sections.
 struct Index {
-    struct Section {
+    class Section {
+      public:
         int line = -1;
         int end = -1;
-        std::unordered_map<QString, int> keys; // folded key -> line of its first entry
+        // The line of the key's first entry in the section, -1 when it has none.
+        int keyLine(const Lines& lines, const QString& foldedKey) const {
+            std::call_once(indexed_, [&] {
+                for (int i = line + 1; i < end; ++i)
+                    if (const Line& l = lines[static_cast<std::size_t>(i)]; !l.key.isEmpty())
+                        keys_.try_emplace(l.name, i);
+            });
+            const auto found = keys_.find(foldedKey);
+            return found == keys_.end() ? -1 : found->second;
+        }
+
+      private:
+        mutable std::once_flag indexed_; // readings are shared between threads
+        mutable std::unordered_map<QString, int> keys_; // folded key -> line of its first entry
     };
     std::unordered_map<QString, Section> sections; // folded name -> its first occurrence
 
@@ -86,24 +118,26 @@ struct Index {
         Section* open = nullptr;
         for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
             const Line& line = lines[static_cast<std::size_t>(i)];
-            if (!line.section.isNull()) {
-                if (open) open->end = i;
-                const auto [at, isNew] = sections.try_emplace(folded(line.section));
-                open = isNew ? &at->second : nullptr; // a repeated section is never read
-                if (open) open->line = i;
-            } else if (open && !line.key.isEmpty()) {
-                open->keys.try_emplace(folded(line.key), i);
-            }
+            if (line.section.isNull()) continue;
+            if (open) open->end = i;
+            const auto [at, isNew] = sections.try_emplace(line.name);
+            open = isNew ? &at->second : nullptr; // a repeated section is never read
+            if (open) open->line = i;
         }
         if (open) open->end = static_cast<int>(lines.size());
     }
 };
 
-struct Parsed {
+} // namespace
+
+struct ProfileLines {
     Lines lines;
     Index index;
-    explicit Parsed(Lines parsed) : lines(std::move(parsed)), index(lines) {}
+    explicit ProfileLines(Lines parsed) : lines(std::move(parsed)), index(lines) {}
 };
+
+namespace {
+using Parsed = ProfileLines;
 
 // The language files are looked up for every caption and message, so a file's
 // lines are parsed and indexed once and kept with the bytes they came from; the
@@ -115,11 +149,12 @@ class Readings {
         return readings;
     }
     // The reading of these bytes of the file, parsed now unless kept.
-    std::shared_ptr<const Parsed> of(const QString& path, const QByteArray& bytes) {
+    std::shared_ptr<const Parsed> of(const QString& path, QByteArrayView bytes) {
         const std::lock_guard<std::mutex> lock(mutex_);
         const auto found = kept_.find(path);
-        if (found != kept_.end() && found->second.bytes == bytes) return found->second.parsed;
-        return keepLocked(path, bytes, std::make_shared<const Parsed>(parseText(bytes)));
+        if (found != kept_.end() && QByteArrayView(found->second.bytes) == bytes) return found->second.parsed;
+        const QByteArray copy = bytes.toByteArray();
+        return keepLocked(path, copy, std::make_shared<const Parsed>(parseText(copy)));
     }
     // What the program itself just wrote to the file.
     void keep(const QString& path, const QByteArray& bytes, std::shared_ptr<const Parsed> parsed) {
@@ -143,12 +178,34 @@ class Readings {
     std::unordered_map<QString, Kept> kept_;
 };
 
+// The whole file, read into `buffer`, which is kept from reading to reading: a
+// file read again unchanged (the language files, for every caption) costs no
+// allocation. Nothing when the file cannot be read.
+QByteArrayView readWhole(const QString& path, QByteArray& buffer) {
+    const QByteArray name = QFile::encodeName(path);
+    int fd = -1;
+    do
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return {};
+    qsizetype size = 0;
+    for (;;) {
+        if (size == buffer.size()) buffer.resize(std::max<qsizetype>(4096, 2 * size));
+        const ssize_t n = ::read(fd, buffer.data() + size, static_cast<std::size_t>(buffer.size() - size));
+        if (n > 0) {
+            size += n;
+        } else if (n == 0 || errno != EINTR) {
+            if (n < 0) size = 0; // a folder, or a read error: as a file that cannot be read
+            break;
+        }
+    }
+    ::close(fd);
+    return QByteArrayView(buffer.constData(), size);
+}
+
 std::shared_ptr<const Parsed> readParsed(const QString& path) {
-    QFile file(path);
-    QByteArray bytes;
-    // Unbuffered: the file is read whole, in one go, with no buffer in between.
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) bytes = file.readAll();
-    return Readings::instance().of(path, bytes);
+    thread_local QByteArray buffer;
+    return Readings::instance().of(path, readWhole(path, buffer));
 }
 
 // Lines read back from their written text as they are when the text holds no
@@ -192,17 +249,40 @@ Found locate(const Parsed& parsed, const QString& section, const QString& key) {
     if (s == parsed.index.sections.end()) return f;
     f.sectionLine = s->second.line;
     f.sectionEnd = s->second.end;
-    const auto k = s->second.keys.find(folded(key));
-    if (k != s->second.keys.end()) f.keyLine = k->second;
+    if (!key.isNull()) f.keyLine = s->second.keyLine(parsed.lines, folded(key));
     return f;
 }
 } // namespace
 
+QString ProfileReading::read(const QString& section, const QString& key,
+                             const QString& defaultValue) const {
+    const Found f = locate(*parsed_, section, key);
+    return f.keyLine < 0 ? defaultValue : parsed_->lines[static_cast<std::size_t>(f.keyLine)].value;
+}
+
+// The keys of the section's first occurrence, the one read() and write() use: a
+// key of a later repetition of the section would be listed but never read.
+QStringList ProfileReading::keys(const QString& section) const {
+    const Found f = locate(*parsed_, section, QString());
+    QStringList result;
+    for (int i = f.sectionLine + 1; f.sectionLine >= 0 && i < f.sectionEnd; ++i) {
+        const Line& line = parsed_->lines[static_cast<std::size_t>(i)];
+        if (!line.key.isEmpty()) result.append(line.key);
+    }
+    return result;
+}
+
+ProfileReading ProfileFile::reading() const {
+    return ProfileReading(readParsed(path_));
+}
+
 QString ProfileFile::read(const QString& section, const QString& key,
                           const QString& defaultValue) const {
-    const auto parsed = readParsed(path_);
-    const Found f = locate(*parsed, section, key);
-    return f.keyLine < 0 ? defaultValue : parsed->lines[static_cast<std::size_t>(f.keyLine)].value;
+    return reading().read(section, key, defaultValue);
+}
+
+QStringList ProfileFile::keys(const QString& section) const {
+    return reading().keys(section);
 }
 
 bool ProfileFile::write(const QString& section, const QString& key, const QString& value) const {
@@ -229,21 +309,9 @@ bool ProfileFile::write(const QString& section, const QString& key, const QStrin
 bool ProfileFile::remove(const QString& section, const QString& key) const {
     const auto parsed = readParsed(path_);
     const Found f = locate(*parsed, section, key);
-    Lines lines = parsed->lines;
     if (f.keyLine < 0) return true;
+    Lines lines = parsed->lines;
     lines.erase(lines.begin() + f.keyLine);
     return writeLines(path_, std::move(lines));
 }
 
-// The keys of the section's first occurrence, the one read() and write() use: a
-// key of a later repetition of the section would be listed but never read.
-QStringList ProfileFile::keys(const QString& section) const {
-    const auto parsed = readParsed(path_);
-    const Found f = locate(*parsed, section, QString());
-    QStringList result;
-    for (int i = f.sectionLine + 1; f.sectionLine >= 0 && i < f.sectionEnd; ++i) {
-        const Line& line = parsed->lines[static_cast<std::size_t>(i)];
-        if (!line.key.isEmpty()) result.append(line.key);
-    }
-    return result;
-}

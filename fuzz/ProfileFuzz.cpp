@@ -46,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteFuzzFile(path, input.rest());
     const ProfileFile profile(path);
 
-    const QStringList keysBefore = profile.keys(section);
-    QStringList valuesBefore;
-    for (const QString& k : keysBefore)
-        valuesBefore.append(profile.read(section, k, QStringLiteral("\x01")));
+    // The file before the write, and after it: each one reading of the file,
+    // answering every lookup of it exactly as a read of the file then does.
+    const ProfileReading before = profile.reading();
+    const QStringList keysBefore = before.keys(section);
     const QString missing = QStringLiteral("\x01missing");
     // A key the section does not list reads as the default (the file's bytes
     // may well spell this one too).
@@ -59,13 +59,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FUZZ_CHECK(profile.write(section, key, value));
     FUZZ_CHECK(profile.read(section, key, missing) == value.trimmed());
-    const QStringList keysAfter = profile.keys(section);
+    const ProfileReading after = profile.reading();
+    const QStringList keysAfter = after.keys(section);
     FUZZ_CHECK(keysAfter.size() == keysBefore.size() + (keysBefore.contains(key, Qt::CaseInsensitive) ? 0 : 1));
     QSet<QString> checked; // a key listed twice reads its first entry's value
-    for (int i = 0; i < keysBefore.size(); ++i)
-        if (keysBefore[i].compare(key, Qt::CaseInsensitive) != 0 && !checked.contains(keysBefore[i])) {
-            checked.insert(keysBefore[i]);
-            FUZZ_CHECK(profile.read(section, keysBefore[i], QStringLiteral("\x01")) == valuesBefore[i]);
+    for (const QString& k : keysBefore)
+        if (k.compare(key, Qt::CaseInsensitive) != 0 && !checked.contains(k)) {
+            checked.insert(k);
+            FUZZ_CHECK(after.read(section, k, QStringLiteral("\x01")) ==
+                       before.read(section, k, QStringLiteral("\x01")));
         }
 
     FUZZ_CHECK(profile.remove(section, key));

@@ -70,7 +70,9 @@ TEST_F(ProfileFileTest, RepeatedSectionIsItsFirstOccurrence) {
     EXPECT_EQ(ini.read("ports", "COM8"), "/dev/c");
 }
 
-// A file changed behind the reader's back (same size, same instant) reads anew.
+// A file changed behind the reader's back (same size, same instant) reads anew;
+// a reading taken before answers as the file was. A file longer than any read
+// before reads whole; a folder reads as no file.
 TEST_F(ProfileFileTest, ChangedBytesReadAnew) {
     const ProfileFile ini = Written("e.ini", "[A]\r\nx=1\r\n");
     EXPECT_EQ(ini.read("A", "x"), "1");
@@ -80,6 +82,14 @@ TEST_F(ProfileFileTest, ChangedBytesReadAnew) {
     Written("e.ini", "[A]\r\nx=4\r\ny=5\r\n");
     EXPECT_EQ(ini.keys("A"), QStringList({"x", "y"}));
     EXPECT_EQ(ini.read("A", "y"), "5");
+
+    const ProfileReading then = ini.reading();
+    Written("e.ini", "[A]\r\nx=6\r\n" + QByteArray(100000, ';') + "\r\nz=7\r\n");
+    EXPECT_EQ(then.read("A", "x"), "4");
+    EXPECT_EQ(then.keys("A"), QStringList({"x", "y"}));
+    EXPECT_EQ(ini.read("A", "x"), "6");
+    EXPECT_EQ(ini.read("A", "z"), "7");
+    EXPECT_EQ(ProfileFile(path("")).read("A", "x", "none"), "none");
 }
 
 // Names match without case exactly as Qt compares them: for every character that
