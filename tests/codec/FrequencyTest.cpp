@@ -5,6 +5,9 @@
 #include "core/Hooks.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace {
 class FrequencyTest : public ProgramTest {
@@ -132,4 +135,21 @@ TEST_F(FrequencyTest, SwitchingTheExtensionOffReLimitsTransmitOnly) {
     EXPECT_EQ(doc.channels[3].txFreq.value(), "50000000");
     EXPECT_EQ(refreshed, 1);
     EXPECT_TRUE(messages_.shown().isEmpty());
+}
+
+// The formatting is that of "%03lld.%05lld" on the value in units of 10 Hz, for
+// every sign and size: below zero, beyond a thousand megahertz, and held at the
+// bound of absurd values.
+TEST(FrequencyFormat, WritesAsThePrintfPatternDoes) {
+    const auto printed = [](double mhz) {
+        const double bounded = std::isnan(mhz) ? 0.0 : std::clamp(mhz, -1e9, 1e9);
+        const long long units = std::llround(bounded * 100000.0);
+        char text[48];
+        std::snprintf(text, sizeof text, "%03lld.%05lld", units / 100000, std::llabs(units % 100000));
+        return QString::fromLatin1(text);
+    };
+    for (const double mhz : {0.0, 0.000004, 0.000005, 7.5, 99.99999, 146.525456, 446.00625, 999.999995,
+                             1234.5, -0.5, -5.5, -12.00001, -123.4, -99999.0, 1e9, 5e12, -5e12,
+                             std::nan("")})
+        EXPECT_EQ(FormatMHz(mhz), printed(mhz)) << mhz;
 }
