@@ -3,6 +3,7 @@
 #include "core/SpreadsheetCell.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -27,6 +28,25 @@ QChar DetectSeparator(const QString& text) {
 }
 
 namespace {
+// Where a character next occurs at or after a position (the text's size when it
+// does not): searched for when the last one found is passed.
+class NextOf {
+  public:
+    NextOf(QStringView text, QChar c) : text_(text), c_(c) {}
+    qsizetype from(qsizetype position) {
+        if (at_ < position) {
+            at_ = text_.indexOf(c_, position);
+            if (at_ < 0) at_ = text_.size();
+        }
+        return at_;
+    }
+
+  private:
+    QStringView text_;
+    QChar c_;
+    qsizetype at_ = -1;
+};
+
 // A field's text as it is read, from pieces of the text between quotes. A field
 // of one piece (most are) is taken whole; short ones repeat down a table (its
 // words, small numbers), so they are shared from a few recent ones instead of
@@ -95,34 +115,38 @@ QList<CsvRecord> ParseCsv(const QString& text, QChar separator) {
         record.line = line;
         hadContent = false;
     };
-    // Ordinary characters go into the field a run at a time, not one by one.
+    // Ordinary characters go into the field a run at a time, not one by one: the
+    // loop goes from one character that ends a run to the next, each found by
+    // Qt's vectorised search and kept until it is passed.
     qsizetype run = 0; // first character not yet in the field
     auto takeRun = [&](qsizetype end) { field.add(run, end); };
-    // Outside quotes a run ends at a quote, the separator or a line end; below
-    // 64 these are bits of a mask, so most characters take one test.
-    const char16_t sep = separator.unicode();
-    const std::uint64_t ends = (1ULL << '"') | (1ULL << '\r') | (1ULL << '\n') |
-                               (sep < 64 ? 1ULL << sep : 0);
-    const auto endsRun = [&](char16_t c) { return c < 64 ? ((ends >> c) & 1) != 0 : c == sep; };
-    const qsizetype n = text.size();
+    const QStringView all(text);
+    const qsizetype n = all.size();
+    NextOf quote(all, kQuote), lineFeed(all, u'\n'), carriageReturn(all, u'\r'),
+        separatorAt(all, separator);
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (!quoted && !endsRun(c.unicode())) {
-            if (!hadContent && !c.isSpace()) hadContent = true;
-            continue;
-        }
+        // Outside quotes a run ends at a quote, the separator or a line end; inside
+        // them at a quote, or at a line feed, which is counted.
+        const qsizetype end = quoted ? std::min(quote.from(i), lineFeed.from(i))
+                                     : std::min({quote.from(i), lineFeed.from(i),
+                                                 carriageReturn.from(i), separatorAt.from(i)});
+        for (qsizetype j = i; !quoted && !hadContent && j < end; ++j)
+            hadContent = !all[j].isSpace();
+        i = end;
+        if (i == n) break;
+        const QChar c = all[i];
         if (quoted) {
             if (c == kQuote) {
                 takeRun(i);
-                if (i + 1 < n && text.at(i + 1) == kQuote) {
+                if (i + 1 < n && all[i + 1] == kQuote) {
                     field.add(i, i + 1); // a doubled quote is one quote
                     ++i;
                 } else {
                     quoted = false;
                 }
                 run = i + 1;
-            } else if (c == u'\n') {
-                ++line;
+            } else {
+                ++line; // a line feed
             }
             continue;
         }
@@ -136,9 +160,9 @@ QList<CsvRecord> ParseCsv(const QString& text, QChar separator) {
             hadContent = true;
             endField();
             run = i + 1;
-        } else if (c == u'\r' || c == u'\n') {
+        } else { // a line end
             takeRun(i);
-            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
+            if (c == u'\r' && i + 1 < n && all[i + 1] == u'\n') ++i;
             ++line;
             endRecord();
             run = i + 1;

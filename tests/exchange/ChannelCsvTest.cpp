@@ -10,6 +10,7 @@
 #include "exchange/CsvText.h"
 
 #include <QRandomGenerator>
+#include <random>
 #include <functional>
 
 namespace {
@@ -373,5 +374,78 @@ TEST(CsvText, AFieldQuotedToTheVeryEndOfTheTextEndsThere) {
         const QList<CsvRecord> records = ParseCsv(text, u',');
         ASSERT_EQ(records.size(), 1);
         EXPECT_EQ(records.front().fields, c.fields);
+    }
+}
+
+// The records are those of the plain reading, character by character, of the
+// rules (quotes, doubled quotes, separators, CR, LF and CRLF, blank records,
+// line numbers), for many random texts of the characters that matter.
+TEST(CsvText, ReadsAsTheRulesReadCharacterByCharacter) {
+    const auto byTheRules = [](const QString& text, QChar separator) {
+        QList<CsvRecord> records;
+        CsvRecord record{1, {}};
+        QString field;
+        bool inField = false, quoted = false, hadContent = false;
+        int line = 1;
+        const auto endField = [&] {
+            record.fields.append(inField ? field : QString());
+            field.clear();
+            inField = false;
+        };
+        const auto endRecord = [&] {
+            endField();
+            if (!hadContent) record.fields.clear();
+            records.append(record);
+            record = CsvRecord{line, {}};
+            hadContent = false;
+        };
+        const auto add = [&](QChar c) {
+            field.append(c);
+            inField = true;
+        };
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (quoted) {
+                if (c != u'"') {
+                    line += c == u'\n';
+                    add(c);
+                } else if (i + 1 < text.size() && text[i + 1] == u'"') {
+                    add(c);
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else if (c == u'"') {
+                quoted = hadContent = true;
+            } else if (c == separator) {
+                hadContent = true;
+                endField();
+            } else if (c == u'\r' || c == u'\n') {
+                if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+                ++line;
+                endRecord();
+            } else {
+                hadContent = hadContent || !c.isSpace();
+                add(c);
+            }
+        }
+        if (hadContent || inField || !record.fields.isEmpty()) endRecord();
+        return records;
+    };
+    const QString alphabet = QStringLiteral("ab ,;\t\"\r\n\u00e9\u4e2d");
+    std::mt19937 random(580);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        for (int length = static_cast<int>(random() % 40); length > 0; --length)
+            text.append(alphabet[static_cast<qsizetype>(random() % alphabet.size())]);
+        for (const QChar separator : {QChar(u','), QChar(u';'), QChar(u'\t')}) {
+            const QList<CsvRecord> expected = byTheRules(text, separator);
+            const QList<CsvRecord> read = ParseCsv(text, separator);
+            ASSERT_EQ(read.size(), expected.size()) << text.toStdString();
+            for (qsizetype r = 0; r < read.size(); ++r) {
+                ASSERT_EQ(read[r].line, expected[r].line) << text.toStdString();
+                ASSERT_EQ(read[r].fields, expected[r].fields) << text.toStdString();
+            }
+        }
     }
 }
