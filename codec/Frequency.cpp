@@ -34,7 +34,7 @@ QString CleanWorking(const QString& working) {
     return t;
 }
 
-bool AllDigits(const QString& text) {
+bool AllDigits(QStringView text) {
     if (text.isEmpty()) return false;
     for (const QChar c : text)
         if (c < u'0' || c > u'9') return false;
@@ -119,6 +119,12 @@ QString FormatInputFre(const QString& typed, int kind, bool warn) {
 
 QString ShowToFreData(const QString& display) {
     if (display.isEmpty()) return display;
+    // "ddd.ddddd", as every frequency is shown, is its data text without the point.
+    if (display.size() == 9 && display[3] == u'.' && AllDigits(QStringView(display).first(3)) &&
+        AllDigits(QStringView(display).sliced(4))) {
+        QString data = display;
+        return data.remove(3, 1);
+    }
     double value = 0;
     if (!ParseNumber(display, &value)) return PlainNumber(app().bandLower);
     const auto point = display.indexOf(u'.');
@@ -133,6 +139,12 @@ QString ShowToFreData(const QString& display) {
 QString FreDataToShow(const QString& working) {
     const QString t = CleanWorking(working);
     if (t.isEmpty() || t == kNoFrequency) return QString();
+    // Eight digits, as the data file holds every frequency, show as they stand
+    // with the point after the whole megahertz: "44600625" is "446.00625".
+    if (t.size() == 8 && AllDigits(t)) {
+        QString shown = t;
+        return shown.insert(3, u'.');
+    }
     double value = 0;
     if (ParseNumber(t, &value)) {
         // The first three digits are the whole megahertz: "44600625" is 446.00625.

@@ -289,7 +289,8 @@ void StoreGivenValues(ChannelEntry& e, const RowValues& v) {
 // channel exists, else appended. The fields that no column carries (the
 // reserved word after TX, the in-use word) keep the values of the base
 // document's channel of that number.
-void StoreRow(DocumentRecord& doc, int number, const RowValues& v, const DocumentRecord& base) {
+void StoreRow(DocumentRecord& doc, int number, const RowValues& v, const DocumentRecord& base,
+              const ChannelPositions& inBase) {
     int position = FindChannelEntry(doc, number);
     if (v.rx.isEmpty()) {
         RemoveChannelEntry(doc, position);
@@ -303,7 +304,7 @@ void StoreRow(DocumentRecord& doc, int number, const RowValues& v, const Documen
     ChannelEntry& e = doc.channels[static_cast<std::size_t>(position)];
     ApplyRow(e, v);
     StoreGivenValues(e, v);
-    if (const int was = FindChannelEntry(base, number); was >= 0) {
+    if (const int was = inBase.of(number); was >= 0) {
         e.reserved0 = base.channels[static_cast<std::size_t>(was)].reserved0;
         e.inUse = base.channels[static_cast<std::size_t>(was)].inUse;
     }
@@ -453,6 +454,7 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
 
     DocumentRecord& doc = out.document;
     doc.channelCount = 0;
+    const ChannelPositions inBase(base);
     QHash<int, int> lineOfChannel;
     for (qsizetype i = 1; i < records.size(); ++i) {
         const CsvRecord& record = records.at(i);
@@ -487,7 +489,7 @@ ImportOutcome ImportChannelsCsv(const QByteArray& bytes, const DocumentRecord& b
         }
         if (v.rx.isEmpty()) continue; // only a position: no channel there
         lineOfChannel.insert(number, record.line);
-        StoreRow(doc, number, v, base);
+        StoreRow(doc, number, v, base, inBase);
         ++out.goodRows;
     }
     KeepPriorityChannelsValid(doc, base);
@@ -543,6 +545,7 @@ ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, 
         map.index[static_cast<std::size_t>(c)] = -1;
 
     DocumentRecord& doc = out.document;
+    const ChannelPositions inBase(base);
     for (qsizetype k = 0; k < records.size(); ++k) {
         const CsvRecord& record = records.at(k);
         const int row = firstRow + static_cast<int>(k);
@@ -558,7 +561,7 @@ ImportOutcome PasteChannelRows(const QString& text, const DocumentRecord& base, 
             ++out.badRows;
             continue;
         }
-        StoreRow(doc, ChannelNumberOf(group, row), v, base);
+        StoreRow(doc, ChannelNumberOf(group, row), v, base, inBase);
         ++out.goodRows;
     }
     KeepPriorityChannelsValid(doc, base);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <random>
 
 namespace {
 class FrequencyTest : public ProgramTest {
@@ -152,4 +153,16 @@ TEST(FrequencyFormat, WritesAsThePrintfPatternDoes) {
                              1234.5, -0.5, -5.5, -12.00001, -123.4, -99999.0, 1e9, 5e12, -5e12,
                              std::nan("")})
         EXPECT_EQ(FormatMHz(mhz), printed(mhz)) << mhz;
+}
+
+// Every eight-digit data text shows as the number it spells in megahertz,
+// formatted, and that text stores back as the same eight digits.
+TEST(FrequencyFormat, DataTextShowsAsItsNumberAndStoresBack) {
+    std::mt19937 random(427);
+    for (int i = 0; i < 20000; ++i) {
+        const QString data = QString::number(random() % 100000000).rightJustified(8, u'0');
+        const QString shown = FreDataToShow(data);
+        EXPECT_EQ(shown, FormatMHz(QLocale::c().toDouble(data.left(3) + u'.' + data.mid(3)))) << data.toStdString();
+        EXPECT_EQ(ShowToFreData(shown), data);
+    }
 }
