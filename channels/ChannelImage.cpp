@@ -23,7 +23,7 @@ void SetBit(RadioImage& image, int base, int channelNumber) {
 }
 
 template <std::size_t N> QString TextOf(const FixedText<N>& text) {
-    return QString::fromLatin1(text.raw());
+    return text.text();
 }
 
 template <std::size_t N> void SetText(FixedText<N>& text, const QString& value) {

@@ -18,7 +18,7 @@ int ValidCount(const DocumentRecord& doc) {
 }
 
 template <std::size_t N> QString TextOf(const FixedText<N>& text) {
-    return QString::fromLatin1(text.raw());
+    return text.text();
 }
 
 template <std::size_t N> void SetText(FixedText<N>& text, const QString& value) {

@@ -190,7 +190,7 @@ void ReLimitAllTxFre() {
     const int count = std::clamp<int>(doc.channelCount, 0, kMaxChannels);
     for (int i = 0; i < count; ++i) {
         ChannelEntry& ch = doc.channels[static_cast<std::size_t>(i)];
-        const QString shown = FreDataToShow(QString::fromLatin1(ch.txFreq.raw()));
+        const QString shown = FreDataToShow(ch.txFreq.text());
         double value = 0;
         if (!ParseNumber(shown, &value)) continue;
         const QString limited = ShowToFreData(FormatMHz(LimitFre(value, TxFreq)));

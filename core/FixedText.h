@@ -4,6 +4,7 @@
 // consumer; assigning a shorter value fills the rest with blanks.
 
 #include <QByteArray>
+#include <QString>
 #include <QStringView>
 #include <array>
 #include <cstddef>
@@ -41,6 +42,8 @@ template <std::size_t N> struct FixedText {
 
     // All N bytes as held.
     QByteArray raw() const { return QByteArray(bytes.data(), static_cast<qsizetype>(N)); }
+    // All N bytes as Latin-1 text (QString::fromLatin1(raw()) without the array).
+    QString text() const { return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(N)); }
 
     // The value: the bytes up to the first NUL (blank padding kept).
     QByteArray value() const {

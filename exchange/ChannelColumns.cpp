@@ -132,7 +132,7 @@ QString WordOrNumber(ChannelColumn column, int code, bool hasDecodeTone = false)
 }
 
 QString ToneCell(const FixedText<4>& tone) {
-    const QString working = QString::fromLatin1(tone.raw());
+    const QString working = tone.text();
     const QString shown = working == kNoTone ? NoneToneWord() : ToneDataToShow(working);
     return shown == NoneToneWord() ? QStringLiteral("None") : shown;
 }
@@ -226,8 +226,8 @@ QStringList CellsAt(const DocumentRecord& doc, int channelNumber, int position) 
     const ChannelEntry& e = doc.channels[static_cast<std::size_t>(position)];
     const bool hasTx = e.txFreq.trimmedValue() != kNoFrequency.toLatin1();
     const bool hasDecode = e.decodeTone.trimmedValue() != kNoTone.toLatin1();
-    cells << FreDataToShow(QString::fromLatin1(e.rxFreq.raw()));
-    cells << (hasTx ? FreDataToShow(QString::fromLatin1(e.txFreq.raw())) : QString());
+    cells << FreDataToShow(e.rxFreq.text());
+    cells << (hasTx ? FreDataToShow(e.txFreq.text()) : QString());
     cells << ToneCell(e.decodeTone);
     // Without a TX frequency the grid shows no encode tone; one that is stored
     // anyway (a decode tone chosen afterwards is copied there) is kept.

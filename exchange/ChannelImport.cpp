@@ -258,12 +258,12 @@ void ApplyRow(ChannelEntry& e, const RowValues& v) {
 // Then every value the row gives is stored exactly as it stands, whatever the
 // windows' side effects made of it.
 void StoreGivenValues(ChannelEntry& e, const RowValues& v) {
-    if (v.tx) e.txFreq.assign((v.tx->isEmpty() ? kNoFrequency : ShowToFreData(*v.tx)).toLatin1());
+    if (v.tx) e.txFreq.assignLatin1(v.tx->isEmpty() ? kNoFrequency : ShowToFreData(*v.tx));
     const auto toneData = [](const QString& shown) {
-        return (shown == NoneToneWord() ? kNoTone : ShowToToneData(shown)).toLatin1();
+        return shown == NoneToneWord() ? kNoTone : ShowToToneData(shown);
     };
-    if (v.decode) e.decodeTone.assign(toneData(*v.decode));
-    if (v.encode) e.encodeTone.assign(toneData(*v.encode));
+    if (v.decode) e.decodeTone.assignLatin1(toneData(*v.decode));
+    if (v.encode) e.encodeTone.assignLatin1(toneData(*v.encode));
     const std::pair<Column, int16 ChannelEntry::*> fields[] = {
         {Column::OptSignal, &ChannelEntry::optSignal},
         {Column::SpUnmute, &ChannelEntry::spUnmute},

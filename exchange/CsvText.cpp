@@ -92,7 +92,7 @@ class FieldText {
     QString field_; // the pieces joined, once there are two
     qsizetype from_ = 0, to_ = 0; // the first piece
     int pieces_ = 0;
-    std::array<QString, 64> recent_;
+    std::array<QString, 256> recent_;
 };
 } // namespace
 

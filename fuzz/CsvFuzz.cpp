@@ -44,8 +44,8 @@ void CheckTable(const DocumentRecord& doc, const DocumentRecord& base) {
         const ChannelEntry& ch = doc.channels[static_cast<std::size_t>(i)];
         const int was = inBase.of(ch.number);
         if (was >= 0 && base.channels[static_cast<std::size_t>(was)] == ch) continue; // as the base had it
-        FUZZ_CHECK(InsideBand(FreDataToShow(QString::fromLatin1(ch.rxFreq.raw())), RxFreq));
-        const QString tx = FreDataToShow(QString::fromLatin1(ch.txFreq.raw()));
+        FUZZ_CHECK(InsideBand(FreDataToShow(ch.rxFreq.text()), RxFreq));
+        const QString tx = FreDataToShow(ch.txFreq.text());
         if (!tx.isEmpty()) FUZZ_CHECK(InsideBand(tx, TxFreq));
     }
 }
