@@ -1,6 +1,7 @@
 #include "core/CNumber.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -60,6 +61,10 @@ bool ParseCInt(QStringView text, int* value) {
         *value = v;
         return true;
     }
+    // A text without a digit is no number, and most cells read as a number first
+    // are words: no need to ask QLocale.
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
     bool ok = false;
     const int v = QLocale::c().toInt(text, &ok);
     if (ok) *value = v;
