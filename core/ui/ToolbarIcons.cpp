@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 #include <dirent.h>
@@ -131,19 +133,79 @@ void addPictureNames(const QString& folder, int depth, const QSet<QString>& soug
     }
     ::closedir(dir);
 }
+
+// A theme folder's icon cache (icon-theme.cache, big-endian: a header, a hash
+// table of picture names, the list of folders that hold pictures), as Qt uses
+// it: only when it exists, is of version 1 and is not older than the theme
+// folder or any folder it lists. Adds the names in `sought` that the cache
+// lists; false (nothing added) when Qt would not use the cache.
+bool addCachedPictureNames(const QString& themeFolder, const QSet<QString>& sought,
+                           QSet<QString>& found) {
+    const QFileInfo info(themeFolder + QStringLiteral("/icon-theme.cache"));
+    if (!info.exists() || info.lastModified() < QFileInfo(themeFolder).lastModified())
+        return false;
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const qint64 size = file.size();
+    const uchar* data = size >= 12 ? file.map(0, size) : nullptr;
+    if (!data) return false;
+    bool ok = true;
+    auto read16 = [&](qint64 at) -> quint32 {
+        if (at < 0 || at + 2 > size) return ok = false, 0;
+        return quint32(data[at]) << 8 | data[at + 1];
+    };
+    auto read32 = [&](qint64 at) -> quint32 {
+        if (at < 0 || at + 4 > size) return ok = false, 0;
+        return quint32(data[at]) << 24 | quint32(data[at + 1]) << 16 |
+               quint32(data[at + 2]) << 8 | data[at + 3];
+    };
+    auto text = [&](qint64 at) -> QString {
+        const void* end = at < size ? std::memchr(data + at, 0, size_t(size - at)) : nullptr;
+        if (!end) return ok = false, QString();
+        return QString::fromUtf8(reinterpret_cast<const char*>(data + at),
+                                 static_cast<const uchar*>(end) - (data + at));
+    };
+    if (read16(0) != 1) return false;
+    const quint32 folders = read32(8);
+    const quint32 folderCount = read32(folders);
+    for (quint32 i = 0; ok && i < folderCount; ++i) {
+        const QString folder = text(read32(folders + 4 + 4 * qint64(i)));
+        if (ok && info.lastModified() < QFileInfo(themeFolder + QLatin1Char('/') + folder).lastModified())
+            return false;
+    }
+    // Every name of every hash chain.
+    QSet<QString> listed;
+    const quint32 hash = read32(4);
+    const quint32 buckets = read32(hash);
+    for (quint32 b = 0; ok && b < buckets; ++b) {
+        quint32 entry = read32(hash + 4 + 4 * qint64(b));
+        for (int steps = 0; ok && entry > 0 && qint64(entry) + 12 <= size && steps < 100000;
+             ++steps) {
+            const QString name = text(read32(qint64(entry) + 4));
+            if (ok && sought.contains(name)) listed.insert(name);
+            entry = read32(entry);
+        }
+    }
+    if (!ok) return false;
+    found.unite(listed);
+    return true;
+}
 } // namespace
 
-// Qt finds a theme picture in the theme's folder of each theme search path,
-// else in the fallback search paths. Only the file names are read here: Qt's
-// own look-up first reads the theme's index, which lists hundreds of folders
-// and costs more than the rest of the toolbar together. A file in a folder the
-// index does not list counts too, so a picture Qt might find is always left
-// to the style.
+// Qt finds a theme picture in the theme's folder of each theme search path (in
+// its icon cache, when Qt uses that), else in the fallback search paths. Only
+// the cache or the file names are read here: Qt's own look-up first reads the
+// theme's index, which lists hundreds of folders and costs more than the rest
+// of the toolbar together. A file in a folder the index does not list counts
+// too, so a picture Qt might find is always left to the style.
 QSet<QString> ToolbarIcons::hicolorPictureNames() {
     const QSet<QString> sought = themeNamesSought();
     QSet<QString> found;
-    for (const QString& path : QIcon::themeSearchPaths())
-        addPictureNames(path + QStringLiteral("/hicolor"), kThemeDepth, sought, found);
+    for (const QString& path : QIcon::themeSearchPaths()) {
+        const QString folder = path + QStringLiteral("/hicolor");
+        if (!addCachedPictureNames(folder, sought, found))
+            addPictureNames(folder, kThemeDepth, sought, found);
+    }
     for (const QString& path : QIcon::fallbackSearchPaths())
         addPictureNames(path, 0, sought, found);
     return found;

@@ -6,13 +6,59 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QToolBar>
+
+namespace {
+void put16(QByteArray& data, quint32 v) {
+    data.append(char(v >> 8)).append(char(v));
+}
+void put32(QByteArray& data, quint32 v) {
+    data.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
+}
+
+// An icon cache (icon-theme.cache) of one hash bucket listing `names`, each in
+// the folder of the same index in `folders`.
+QByteArray iconCache(const QStringList& names, const QStringList& folders) {
+    QByteArray data;
+    put16(data, 1); // version 1.0
+    put16(data, 0);
+    put32(data, 12); // hash table
+    const int folderList = 12 + 8 + 12 * int(names.size()) + 12 * int(names.size());
+    put32(data, quint32(folderList));
+    put32(data, 1); // one bucket
+    const int entries = 20;
+    put32(data, quint32(entries));
+    const int images = entries + 12 * int(names.size());
+    int strings = folderList + 4 + 4 * int(folders.size());
+    QByteArray text;
+    for (int i = 0; i < names.size(); ++i) { // chain: next, name, image list
+        put32(data, i + 1 < names.size() ? quint32(entries + 12 * (i + 1)) : 0xffffffffu);
+        put32(data, quint32(strings + text.size()));
+        text.append(names[i].toUtf8()).append('\0');
+        put32(data, quint32(images + 12 * i));
+    }
+    for (int i = 0; i < names.size(); ++i) { // one picture: folder, PNG, no data
+        put32(data, 1);
+        put16(data, quint32(folders.indexOf(folders[i])));
+        put16(data, 4);
+        put32(data, 0);
+    }
+    put32(data, quint32(folders.size()));
+    for (const QString& folder : folders) {
+        put32(data, quint32(strings + text.size()));
+        text.append(folder.toUtf8()).append('\0');
+    }
+    return data + text;
+}
+} // namespace
 
 // Every button shows the style's own picture, in every mode, at every size up
 // to the toolbar's, whether the icon was made from the style's files or by the
 // style (right to left, the style flips the arrows itself; with an icon theme,
-// also one that holds some of the pictures, by full or shortened name).
+// also one that holds some of the pictures, by full or shortened name, listed in
+// its icon cache or not).
 TEST(ToolbarIcons, ButtonsShowTheStylesPictures) {
     const QString theme = QIcon::themeName();
     const QStringList searchPaths = QIcon::themeSearchPaths();
@@ -39,6 +85,17 @@ TEST(ToolbarIcons, ButtonsShowTheStylesPictures) {
         image.fill(color);
         ASSERT_TRUE(image.save(hicolor + QLatin1Char('/') + QLatin1String(file)));
     }
+    // The same theme with an icon cache, which Qt then uses instead of the folders.
+    const QString cached = themes.path() + QStringLiteral("/cached");
+    ASSERT_TRUE(QDir().mkpath(cached));
+    ASSERT_TRUE(QProcess::execute(QStringLiteral("cp"),
+                                  {QStringLiteral("-a"), hicolor, cached}) == 0);
+    {
+        QFile cache(cached + QStringLiteral("/hicolor/icon-theme.cache"));
+        ASSERT_TRUE(cache.open(QIODevice::WriteOnly));
+        cache.write(iconCache({"go-down", "document", "computer"},
+                              {"16x16/actions", "16x16/actions", "32x32/places"}));
+    }
     const struct {
         Qt::LayoutDirection direction;
         QString theme;
@@ -46,7 +103,8 @@ TEST(ToolbarIcons, ButtonsShowTheStylesPictures) {
     } cases[] = {{Qt::LeftToRight, QString(), searchPaths},
                  {Qt::RightToLeft, QString(), searchPaths},
                  {Qt::LeftToRight, QStringLiteral("hicolor"), searchPaths},
-                 {Qt::LeftToRight, QStringLiteral("hicolor"), {themes.path()}}};
+                 {Qt::LeftToRight, QStringLiteral("hicolor"), {themes.path()}},
+                 {Qt::LeftToRight, QStringLiteral("hicolor"), {cached}}};
     for (const auto& [direction, iconTheme, paths] : cases) {
         QGuiApplication::setLayoutDirection(direction);
         QIcon::setThemeSearchPaths(paths);
