@@ -6,6 +6,7 @@
 # pictures tells whether a change altered what the window shows.
 #
 #   scripts/shot-startup.sh BUILD_BIN_DIR LANGUAGE OUT.png [SETTLE_SECONDS]
+# Needs Xvfb, openbox, xwd (x11-apps) and ImageMagick.
 set -euo pipefail
 
 bin=$(cd "$1" && pwd)
