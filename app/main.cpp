@@ -12,7 +12,6 @@
 #include "core/ui/LifeCycle.h"
 #include "core/ui/MessageBoxUi.h"
 #include "core/ui/WindowRegistry.h"
-#include "link/Ports.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -60,8 +59,6 @@ int main(int argc, char** argv) {
         ProgramOptions options;
         return std::max(0, ParseProgramOptions(options.parser, application.arguments(), kName));
     }
-    // The serial ports are listed while the window system connects.
-    const PortSearch ports;
     TemporaryFolder runtime;
     ProvideRuntimeFolder(runtime);
     QApplication application(argc, argv);
@@ -103,6 +100,7 @@ int main(int argc, char** argv) {
         InstallShutdownRequests(main);
         FinishStartup();
         InstallStartupProbe(&main);
+        FinishStartupOnceShown(main);
         main.show();
         QTimer::singleShot(0, &main, [] { OfferRecoveryCopy(); });
         result = application.exec();

@@ -16,6 +16,7 @@
 
 namespace {
 const QString kSection = QStringLiteral("language");
+bool g_shownStepsDone = false;
 
 std::map<StartupStage, std::vector<std::function<void()>>>& startupSteps() {
     static std::map<StartupStage, std::vector<std::function<void()>>> steps;
@@ -46,6 +47,7 @@ void StartProgram() {
     // Numbers are always written and read with "." whatever the user's locale;
     // the program's own default locale is C, the system's settings stay untouched.
     QLocale::setDefault(QLocale::c());
+    g_shownStepsDone = false;
 
     SetStartLanguage(SystemStartLanguage());
 
@@ -64,6 +66,15 @@ void StartProgram() {
 void FinishStartup() {
     runStage(StartupStage::Finish);
     ReadSettingsFile();
+}
+
+void FinishStartupWhenShown() {
+    runStage(StartupStage::Shown);
+    g_shownStepsDone = true;
+}
+
+bool StartupShownStepsDone() {
+    return g_shownStepsDone;
 }
 
 void AddStartupStep(StartupStage stage, std::function<void()> step) {

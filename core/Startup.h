@@ -17,6 +17,8 @@ enum class StartupStage {
     Settings, // after the user folder and "mysetup.ini" are read
     Link,     // before the new document is built
     Finish,   // FinishStartup, before "Setting.ini" is read
+    Shown,    // FinishStartupWhenShown, once the main window's first frame is on
+              // screen: work that frame can do without
 };
 void AddStartupStep(StartupStage stage, std::function<void()> step);
 
@@ -27,6 +29,10 @@ void AddStartupStep(StartupStage stage, std::function<void()> step);
 void StartProgram();
 // Reads "Setting.ini".
 void FinishStartup();
+// The Shown steps; then StartupShownStepsDone() is true until the next
+// StartProgram.
+void FinishStartupWhenShown();
+bool StartupShownStepsDone();
 // Writes "Setting.ini" (errors are ignored).
 void ShutdownProgram();
 

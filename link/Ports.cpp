@@ -9,7 +9,6 @@
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <algorithm>
-#include <future>
 
 namespace {
 
@@ -38,15 +37,8 @@ QList<PortDetails> listSystemPorts() {
     return ports;
 }
 
-// The list a PortSearch is making, until its first use.
-std::future<QList<PortDetails>>& pendingSearch() {
-    static std::future<QList<PortDetails>> search;
-    return search;
-}
-
 QList<PortDetails> systemPorts() {
     if (portLister()) return portLister()();
-    if (pendingSearch().valid()) return pendingSearch().get();
     return listSystemPorts();
 }
 
@@ -211,15 +203,6 @@ int CheckComPortAtStartup() {
     if (number != stored || stored == 0) WriteComPortSetting(number);
     app().comPort = static_cast<int16>(number);
     return number;
-}
-
-PortSearch::PortSearch() {
-    if (!pendingSearch().valid()) pendingSearch() = std::async(std::launch::async, listSystemPorts);
-}
-
-PortSearch::~PortSearch() {
-    if (pendingSearch().valid()) pendingSearch().wait();
-    pendingSearch() = {};
 }
 
 PortDetails DetailsOfPort(int number) {

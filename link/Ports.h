@@ -49,16 +49,6 @@ bool WriteComPortSetting(int number);
 // Start-up: the stored number, replaced by FirstPort() when that port is not
 // present; written when it changed, and kept in app().comPort. Returns the number.
 int CheckComPortAtStartup();
-// Lists the system's serial ports on a second thread while it lives, so that
-// the first use of the list (the check at start-up) finds it ready; every
-// later use lists them anew. Its end waits for a list that was not taken.
-class PortSearch {
-  public:
-    PortSearch();
-    ~PortSearch();
-    PortSearch(const PortSearch&) = delete;
-    PortSearch& operator=(const PortSearch&) = delete;
-};
 
 // What the system tells of a port's device, to tell two adapters apart.
 struct PortDetails {

@@ -7,6 +7,7 @@
 #include "core/Language.h"
 #include "core/MessageBox.h"
 #include "core/Recovery.h"
+#include "core/Startup.h"
 #include "core/ui/FileCommands.h"
 #include "core/ui/FrmMain.h"
 #include "core/ui/MainWindowApi.h"
@@ -18,6 +19,8 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QThread>
+#include <QTimer>
+#include <QWindow>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -154,4 +157,51 @@ void OfferRecoveryCopy() {
     ShowChildWindow(QStringLiteral("frmCommChInfo"));
     ApplyMainCaptions();
     CascadeChildWindows();
+}
+
+namespace {
+// Runs its work once: in a queued call after the window's first expose (the
+// frame is painted and flushed within that event), or after a second when no
+// expose comes.
+class AfterFirstFrame : public QObject {
+  public:
+    AfterFirstFrame(QWidget* window, std::function<void()> work)
+        : QObject(window), work_(std::move(work)) {
+        window->installEventFilter(this);
+        QTimer::singleShot(1000, this, [this] { run(); });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        // The native window exists once the widget is shown.
+        if (e->type() == QEvent::Show && watched->isWidgetType()) {
+            if (QWindow* window = static_cast<QWidget*>(watched)->windowHandle())
+                window->installEventFilter(this);
+            watched->removeEventFilter(this);
+        } else if (e->type() == QEvent::Expose && !watched->isWidgetType() &&
+                   static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, [this] { run(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    void run() {
+        if (!work_) return;
+        const std::function<void()> work = std::move(work_);
+        work_ = nullptr;
+        deleteLater();
+        work();
+    }
+
+    std::function<void()> work_;
+};
+} // namespace
+
+void FinishStartupOnceShown(FrmMain& main) {
+    QPointer<FrmMain> window(&main);
+    new AfterFirstFrame(&main, [window] {
+        FinishStartupWhenShown();
+        if (window) window->RefreshTitle();
+    });
 }

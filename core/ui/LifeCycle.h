@@ -34,6 +34,12 @@ void CommitSessionData(bool canAsk, const std::function<void()>& cancelLogout);
 // come is removed again.
 void ProgramClosing();
 
+// Start-up work the first frame can do without (FinishStartupWhenShown), run in
+// a queued call once the main window's first frame is painted and flushed, and
+// the title and status bar refreshed with what it found. A window that is not
+// put on screen within a second (started minimised, say) gets it then.
+void FinishStartupOnceShown(FrmMain& main);
+
 // At start-up, with the main window shown: "Recover unsaved changes from DATE?"
 // for the newest recovery copy. Yes opens it untitled and modified, No deletes it;
 // a question cut short by a termination signal keeps it for the next start.

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QIcon>
+#include <QSet>
 #include <QStyle>
 
 class QToolBar;
@@ -18,9 +19,15 @@ class ToolbarIcons {
     QIcon icon(const QString& key);
     // The style's standard picture a button key shows.
     static QStyle::StandardPixmap pictureOf(const QString& key);
+    // The names of the style's pictures that the "hicolor" icon theme or the
+    // fallback icon folders may hold, each also shortened at a dash as a theme
+    // look-up does ("go-down", "go").
+    static QSet<QString> hicolorPictureNames();
 
   private:
     const QToolBar* bar_;
     int largestPixels_; // the toolbar's icon size on the densest screen
     QHash<int, QIcon> made_;
+    QSet<QString> themePictures_; // hicolorPictureNames(), read when first needed
+    bool themePicturesRead_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "core/Hooks.h"
 #include "core/ProfileFile.h"
+#include "core/ui/LifeCycle.h"
 #include "core/ui/MainMenuTable.h"
 
 #include <QContextMenuEvent>
@@ -56,6 +57,35 @@ TEST_F(ShellTest, StartsInEnglishWithTitleStatusBarAndDefaultGeometry) {
     EXPECT_EQ(main->toolButton(13)->toolTip(), "Help");
     // The channel window opened with the new document.
     EXPECT_EQ(openChildren(), QStringList({"frmCommChInfo"}));
+}
+
+// As the program starts: the first frame shows the stored port, the port check
+// runs once that frame is on screen, and a stored port that is not present then
+// gives way to the first present one, on screen and in the settings file. A
+// present stored port is shown and kept as it is.
+TEST_F(ShellTest, PortCheckWaitsForTheFirstFrame) {
+    devices_ = {QStringLiteral("/dev/ttyS2"), QStringLiteral("/dev/ttyUSB0")};
+    const struct {
+        const char* stored;
+        const char* afterwards;
+    } cases[] = {{"9", "3"}, {"33", "33"}};
+    for (const auto& [stored, afterwards] : cases) {
+        ProfileFile setup(path("language/mysetup.ini"));
+        setup.write("language", "comPort", stored);
+        qputenv("ZR580_LANG", "en");
+        StartProgram();
+        main_ = std::make_unique<FrmMain>();
+        FinishStartup();
+        FinishStartupOnceShown(*main_);
+        main_->show();
+        EXPECT_FALSE(StartupShownStepsDone()) << stored;
+        EXPECT_EQ(panel(3), QStringLiteral("COM") + QLatin1String(stored));
+        QTRY_VERIFY_WITH_TIMEOUT(StartupShownStepsDone(), 900); // before the fallback
+        EXPECT_EQ(panel(3), QStringLiteral("COM") + QLatin1String(afterwards));
+        EXPECT_EQ(app().comPort, QByteArray(afterwards).toInt());
+        EXPECT_EQ(setup.read("language", "comPort"), QLatin1String(afterwards));
+        main_.reset();
+    }
 }
 
 TEST_F(ShellTest, StartsInChineseByLocale) {

@@ -53,13 +53,17 @@ class ShellTest : public ProgramTest {
         return w;
     }
 
-    // Start-up in a language ("en"/"zh") up to the shown main window.
+    // Start-up in a language ("en"/"zh") up to the shown main window, with the
+    // work the program does once its first frame is on screen (without waiting
+    // for that frame, which would also make the window active).
     FrmMain* start(const char* language = "en") {
         qputenv("ZR580_LANG", language);
         StartProgram();
         main_ = std::make_unique<FrmMain>();
         FinishStartup();
         main_->show();
+        FinishStartupWhenShown();
+        main_->RefreshTitle();
         return main_.get();
     }
 
