@@ -24,14 +24,8 @@ runs=${2:-15}
 language=${3:-en}
 bare_texts=${4:-}
 bin=$(cd "$bin" && pwd)
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=scripts/desktop-session.sh
+source "$src/scripts/desktop-session.sh"
 
 # The bare window, and a launcher that notes the monotonic clock, then becomes
 # the program it starts.
@@ -97,31 +91,10 @@ g++ -std=c++20 -O2 -g -DNDEBUG -fPIC "${bare_define[@]}" -I"$src" -o "$work/bare
     "$src/app/StartupProbe.cpp" $(pkg-config --cflags --libs Qt6Widgets)
 cc -O2 -o "$work/launch" "$work/launch.c"
 
-# One X server with a window manager, as on a desktop.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
-export QT_QPA_PLATFORM=xcb
-if command -v openbox >/dev/null; then
-    openbox >"$work/openbox.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.05
-    done
-else
-    echo "no openbox: the windows are mapped without a window manager" >&2
-fi
-
-# A program folder of its own, so the benchmark never touches the user's settings.
-mkdir -p "$work/home"
-cp -r "$bin/Init" "$bin/language" "$bin/dec.tbl" "$work/home/"
-export ZR580_HOME=$work/home
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# One X server with a window manager, as on a desktop, and a program folder of
+# its own, so the benchmark never touches the user's settings.
+start_desktop
+use_program_home "$bin"
 if [[ $language == zh ]]; then export ZR580_LANG=zh; else export ZR580_LANG=en; fi
 
 probe() { # name executable: appends "ms cpu_ms rss_kb hwm_kb" to $work/name.runs

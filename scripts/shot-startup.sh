@@ -16,33 +16,12 @@ bin=$(cd "$1" && pwd)
 language=$2
 out=$3
 settle=${4:-4}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=scripts/desktop-session.sh
+source "$(dirname "$0")/desktop-session.sh"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
-export QT_QPA_PLATFORM=xcb
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
-
-mkdir -p "$work/home"
-cp -r "$bin/Init" "$bin/language" "$bin/dec.tbl" "$work/home/"
-export ZR580_HOME=$work/home ZR580_LANG=$language LANG=C.UTF-8 LC_ALL=C.UTF-8
+start_desktop
+use_program_home "$bin"
+export ZR580_LANG=$language
 "$bin/zr580" >"$work/program.log" 2>&1 &
 pids+=($!)
 sleep "$settle"
