@@ -22,10 +22,6 @@ void SetBit(RadioImage& image, int base, int channelNumber) {
         static_cast<std::uint8_t>(1u << ((channelNumber - 1) % 8));
 }
 
-template <std::size_t N> QString TextOf(const FixedText<N>& text) {
-    return text.text();
-}
-
 template <std::size_t N> void SetText(FixedText<N>& text, const QString& value) {
     text.assign(value.toLatin1());
 }
@@ -50,10 +46,10 @@ void ChannelsToImage(const DocumentRecord& doc, RadioImage& image) {
         const ChannelEntry& e = doc.channels[static_cast<std::size_t>(i)];
         if (e.number < 1 || e.number > kMaxChannels) continue;
         std::uint8_t* slot = image.data() + ChannelSlotOffset(e.number);
-        const auto rx = FreDataToImage(TextOf(e.rxFreq));
-        const auto tx = FreDataToImage(TextOf(e.txFreq));
-        const auto decode = ToneDataToImage(TextOf(e.decodeTone));
-        const auto encode = ToneDataToImage(TextOf(e.encodeTone));
+        const auto rx = FreDataToImage(e.rxFreq.text());
+        const auto tx = FreDataToImage(e.txFreq.text());
+        const auto decode = ToneDataToImage(e.decodeTone.text());
+        const auto encode = ToneDataToImage(e.encodeTone.text());
         std::copy(rx.begin(), rx.end(), slot);
         std::copy(tx.begin(), tx.end(), slot + 4);
         std::copy(decode.begin(), decode.end(), slot + 8);
@@ -80,7 +76,7 @@ void ImageToChannels(const RadioImage& image, DocumentRecord& doc) {
         e.inUse = 1;
         SetText(e.rxFreq, rx);
         SetText(e.txFreq, ImageToFreData(slot + 4));
-        e.txEntryFlag = TextOf(e.txFreq) == kNoFrequency ? 1 : 0;
+        e.txEntryFlag = e.txFreq.text() == kNoFrequency ? 1 : 0;
         SetText(e.decodeTone, ImageToToneData(slot[8], slot[9]));
         SetText(e.encodeTone, ImageToToneData(slot[10], slot[11]));
         const std::uint8_t flags = slot[12];

@@ -17,10 +17,6 @@ int ValidCount(const DocumentRecord& doc) {
     return std::clamp<int>(doc.channelCount, 0, kMaxChannels);
 }
 
-template <std::size_t N> QString TextOf(const FixedText<N>& text) {
-    return text.text();
-}
-
 template <std::size_t N> void SetText(FixedText<N>& text, const QString& value) {
     text.assignLatin1(value);
 }
@@ -249,13 +245,13 @@ void SaveChannelField(ChannelEntry& entry, int field, const QString& text) {
 QString ShowChannelField(const ChannelEntry& entry, int field) {
     switch (field) {
     case FieldRxFreq:
-        return FreDataToShow(TextOf(entry.rxFreq));
+        return FreDataToShow(entry.rxFreq.text());
     case FieldTxFreq:
-        return HasTx(entry) ? FreDataToShow(TextOf(entry.txFreq)) : QString();
+        return HasTx(entry) ? FreDataToShow(entry.txFreq.text()) : QString();
     case FieldDecodeTone:
-        return ToneDataToShow(TextOf(entry.decodeTone));
+        return ToneDataToShow(entry.decodeTone.text());
     case FieldEncodeTone:
-        return ToneDataToShow(TextOf(entry.encodeTone));
+        return ToneDataToShow(entry.encodeTone.text());
     case FieldTxPower:
         return WordOfCode(TxPowerWords(), entry.txPower);
     case FieldScanAddText:

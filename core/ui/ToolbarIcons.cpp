@@ -75,19 +75,25 @@ constexpr char kStyleFolder[] = ":/qt-project.org/styles/commonstyle/images/";
 // for ever.
 constexpr int kThemeDepth = 4;
 
-// The picture names of kStyleFiles with their shorter forms ("go-down", "go"),
-// as an icon theme is searched for them.
+// A picture's theme name and its shorter forms, as an icon theme is searched
+// for it: "go-down", then "go".
+QStringList themeNameForms(const char* themeName) {
+    QStringList forms;
+    for (QString name = QLatin1String(themeName);;) {
+        forms.append(name);
+        const qsizetype dash = name.lastIndexOf(QLatin1Char('-'));
+        if (dash < 0) break;
+        name.truncate(dash);
+    }
+    return forms;
+}
+
+// The theme names of kStyleFiles with their shorter forms.
 QSet<QString> themeNamesSought() {
     QSet<QString> names;
-    for (const StyleFiles& files : kStyleFiles) {
-        QString name = QLatin1String(files.themeName);
-        for (;;) {
+    for (const StyleFiles& files : kStyleFiles)
+        for (const QString& name : themeNameForms(files.themeName))
             names.insert(name);
-            const qsizetype dash = name.lastIndexOf(QLatin1Char('-'));
-            if (dash < 0) break;
-            name.truncate(dash);
-        }
-    }
     return names;
 }
 
@@ -234,13 +240,8 @@ QIcon fromStyleFiles(const QStyle* style, QStyle::StandardPixmap picture, int pi
         if (theme != QLatin1String("hicolor") ||
             (!fallback.isEmpty() && fallback != QLatin1String("hicolor")))
             return {};
-        QString name = QLatin1String(files->themeName);
-        for (;;) {
+        for (const QString& name : themeNameForms(files->themeName))
             if (themePictures().contains(name)) return {};
-            const qsizetype dash = name.lastIndexOf(QLatin1Char('-'));
-            if (dash < 0) break;
-            name.truncate(dash);
-        }
     }
     QIcon icon;
     for (const int size : kStyleFileSizes) {
