@@ -17,9 +17,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <string_view>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 const QString kName = QStringLiteral("zr580");
@@ -48,11 +45,6 @@ bool AsksForHelpOrVersion(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-#ifdef __GLIBC__
-    // The program's work runs on one thread; the few helper threads (the lists
-    // made at start-up, Qt's own) share its heap instead of each keeping one.
-    mallopt(M_ARENA_MAX, 1);
-#endif
     // The help and the version are printed without a window system.
     if (AsksForHelpOrVersion(argc, argv)) {
         QCoreApplication application(argc, argv);

@@ -18,6 +18,7 @@
 #include "core/ui/ComboHelpers.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/Help.h"
+#include "core/ui/TextWidths.h"
 #include "core/ui/WindowRegistry.h"
 
 #include <QApplication>
@@ -193,19 +194,7 @@ void FrmCommChInfo::ChangShowByLanguage() {
 void FrmCommChInfo::fitColumns() {
     // The nominal widths, widened where this font needs more room for a
     // frequency, a list word or the longest word of a heading.
-    const QFontMetrics metrics(grid_->font());
-    // Several selectors hold the same long lists (the tone codes): each text is
-    // measured once.
-    QHash<QString, int> measured;
-    auto widest = [&](const QStringList& texts) {
-        int w = 0;
-        for (const QString& t : texts) {
-            auto it = measured.constFind(t);
-            if (it == measured.constEnd()) it = measured.insert(t, metrics.horizontalAdvance(t));
-            w = std::max(w, *it);
-        }
-        return w;
-    };
+    TextWidths widths(grid_->font());
     int gridWidth = 2 * grid_->frameWidth();
     for (int c = 0; c < kColumns; ++c) {
         const int nominal = Twips(kColumnTwips[static_cast<std::size_t>(c)]);
@@ -218,7 +207,7 @@ void FrmCommChInfo::fitColumns() {
                 texts.append(selector->itemText(i));
             room = 34; // the selector's arrow
         }
-        const int width = std::max(nominal, widest(texts) + room);
+        const int width = std::max(nominal, widths.widestOver(texts, nominal - room) + room);
         grid_->setColumnWidth(c, width);
         gridWidth += width;
     }

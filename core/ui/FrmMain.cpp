@@ -6,6 +6,7 @@
 #include "core/Language.h"
 #include "core/Startup.h"
 #include "core/ui/AboutWindows.h"
+#include "core/ui/CaptionFont.h"
 #include "core/ui/ChildPlacement.h"
 #include "core/ui/CommonCaptions.h"
 #include "core/ui/FileCommands.h"
@@ -422,6 +423,11 @@ void FrmMain::ApplyCaptions() {
         if (!def.key) continue;
         QAction* a = toolButton(def.position);
         a->setText(def.caption());
+        // A Chinese caption in the English window (Print) takes the program's
+        // own caption font; in Chinese it is drawn as the other texts are.
+        if (QWidget* button = toolBar_->widgetForAction(a))
+            button->setFont(
+                CaptionFontFor(a->text(), app().languageShown != Chinese, toolBar_->font()));
         // A tooltip is the menu caption without its access-key marker.
         const QString tip = def.tooltipMenu
                                 ? RemoveAll(MenuCaption(def.tooltipMenu)(), QStringLiteral("&"))

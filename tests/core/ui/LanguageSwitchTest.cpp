@@ -1,13 +1,18 @@
 #include "ShellFixture.h"
 
+#include "core/ui/CaptionFont.h"
 #include "core/ui/FrmSetLanguage.h"
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGlyphRun>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRawFont>
+#include <QTextLayout>
+#include <QToolBar>
 #include <algorithm>
 
 namespace {
@@ -104,6 +109,38 @@ TEST_F(ShellTest, LanguageChangeRecaptionsOnActivationAndReopensOnlyTheChannelWi
     EXPECT_EQ(panel(3), "COM" + QString::number(app().comPort));
     EXPECT_EQ(main->toolButton(9)->text(), "Write");
     EXPECT_EQ(openChildren(), QStringList({"frmCommChInfo"}));
+}
+
+// The Print caption is Chinese in both languages: in the English window it
+// takes the program's own caption font, which draws it; in Chinese it is drawn
+// as every other text, with the button's inherited font.
+TEST_F(ShellTest, PrintCaptionTakesTheCaptionFontOnlyInTheEnglishWindow) {
+    AddCaptionFont();
+    FrmMain* main = start("zh");
+    QWidget* print = main->findChild<QToolBar*>(QStringLiteral("tbToolBar"))
+                         ->widgetForAction(main->toolButton(5));
+    ASSERT_TRUE(print);
+    EXPECT_EQ(print->font().resolveMask(), 0u);
+
+    chooseLanguage(QStringLiteral("英语"));
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(main, &activate);
+    EXPECT_EQ(main->toolButton(5)->text(), "打印");
+    EXPECT_EQ(print->font().families().constLast(), "ZR580 Caption");
+    EXPECT_EQ(print->font().pointSizeF(), main->font().pointSizeF());
+    QTextLayout layout(main->toolButton(5)->text(), print->font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList drawnWith;
+    for (const QGlyphRun& run : layout.glyphRuns()) drawnWith.append(run.rawFont().familyName());
+    EXPECT_EQ(drawnWith, QStringList({"ZR580 Caption"}));
+    // The other captions keep the button font.
+    EXPECT_EQ(main->findChild<QToolBar*>(QStringLiteral("tbToolBar"))
+                  ->widgetForAction(main->toolButton(1))
+                  ->font()
+                  .resolveMask(),
+              0u);
 }
 
 TEST_F(ShellTest, ChoosingTheCurrentLanguageOrCancelChangesNothing) {
