@@ -36,7 +36,9 @@ constexpr QSize kLogoSize(64, 64);
 
 // The logo as an icon that is drawn the first time a window shows it, not
 // when the icon is made: the logo's lettering needs the system's fonts, and
-// the program sets its icon before they are loaded. Once drawn it behaves as
+// the program sets its icon before they are loaded. The desktop program
+// carries the picture instead, drawn by PaintLogo when it was built, and so
+// loads no font for it. Once drawn it behaves as
 // an icon made from the one 64 x 64 picture. The icons that live at the same
 // time (the program's, the main window's) share that picture, drawn once.
 class LogoIconEngine : public QIconEngine {
@@ -81,11 +83,15 @@ class LogoIconEngine : public QIconEngine {
 
     const QIcon& drawn() {
         if (drawing_->isNull()) {
-            QPixmap picture(kLogoSize);
-            picture.fill(Qt::transparent);
-            QPainter p(&picture);
-            PaintLogo(p);
-            p.end();
+            // The desktop program carries the picture, drawn by this code when
+            // it was built.
+            QPixmap picture(QStringLiteral(":/zr580/logo.png"));
+            if (picture.size() != kLogoSize) {
+                picture = QPixmap(kLogoSize);
+                picture.fill(Qt::transparent);
+                QPainter p(&picture);
+                PaintLogo(p);
+            }
             *drawing_ = QIcon(picture);
         }
         return *drawing_;

@@ -3,6 +3,7 @@
 #include "core/DataFile.h"
 #include "core/DocumentOps.h"
 #include "core/ProfileFile.h"
+#include "core/ui/AboutWindows.h"
 #include "core/ui/FrmModelInfo.h"
 #include "core/ui/Help.h"
 #include "link/ui/FrmComSet.h"
@@ -15,6 +16,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -260,4 +263,18 @@ TEST_F(ShellTest, HelpOpensThePageOfEachContextInTheCurrentLanguage) {
     ShowHelpContext(3100);
     EXPECT_TRUE(CurrentHelpBrowser()->toPlainText().contains("ZR580_e"));
     EXPECT_TRUE(CurrentHelpBrowser()->toPlainText().contains("not found"));
+}
+
+// The window icon's picture the desktop program carries, drawn when it was
+// built, is the logo as the program draws it, pixel for pixel.
+TEST(ProgramLogo, CarriedPictureIsTheDrawing) {
+    const QImage carried(QStringLiteral(ZR580_LOGO_PNG));
+    ASSERT_EQ(carried.size(), QSize(64, 64));
+    QPixmap drawn(64, 64);
+    drawn.fill(Qt::transparent);
+    QPainter painter(&drawn);
+    PaintLogo(painter);
+    painter.end();
+    const QImage expected = drawn.toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(carried.convertToFormat(QImage::Format_ARGB32), expected);
 }
