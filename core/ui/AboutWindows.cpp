@@ -38,9 +38,9 @@ constexpr QSize kLogoSize(64, 64);
 // when the icon is made: the logo's lettering needs the system's fonts, and
 // the program sets its icon before they are loaded. The desktop program
 // carries the picture instead, drawn by PaintLogo when it was built, and so
-// loads no font for it. Once drawn it behaves as
-// an icon made from the one 64 x 64 picture. The icons that live at the same
-// time (the program's, the main window's) share that picture, drawn once.
+// loads no font for it. Once drawn it behaves as an icon made from the one
+// 64 x 64 picture. The icons that live at the same time (the program's, the
+// main window's) share that picture, drawn once.
 class LogoIconEngine : public QIconEngine {
   public:
     LogoIconEngine() : drawing_(sharedDrawing()) {}
