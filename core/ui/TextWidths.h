@@ -15,14 +15,13 @@ class TextWidths {
   public:
     explicit TextWidths(const QFont& font);
 
-    // The text's width as QFontMetrics::horizontalAdvance gives it.
-    int width(const QString& text);
-
     // The width of the widest of `texts`, or `floor` (0 if less) when none is
     // wider; only texts that could be wider than `floor` are measured.
     int widestOver(const QStringList& texts, int floor);
 
   private:
+    // The text's width as QFontMetrics::horizontalAdvance gives it.
+    int width(const QString& text);
     // At least the text's width: its characters' own widths with room for
     // what kerning and rounding may add.
     int upperBound(const QString& text);
